@@ -1,0 +1,11 @@
+#include "form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TarvoIDE"));
+    tarvo::Form1 window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvo {
+
+class Colorizer;
+class RichTextPane;
+struct IdeContext;
+
+// The tab strip and the binding of tab, pane and file. Tab numbers are 1-based:
+// tab 1 is Text1, tab 2 resourceh, tab i >= 3 code pane i of OtherTextFile.
+class FileTabs {
+public:
+    FileTabs(IdeContext& ctx, Colorizer& colorizer);
+
+    // One tab and code pane per file directly in `folderspec`. False, with the
+    // reason, when the folder cannot be listed or a file cannot be loaded; tabs
+    // added before the failure stay.
+    bool ShowFileList(const QString& folderspec, QString* error = nullptr);
+    void TabStrip1_Click();
+    void NewTextFile_Click();
+    void OtherTextFile_DblClick(int Index);
+
+    // Open/New Project: unload code panes 3.., clear the strip, add
+    // "resource.txt" and "resource.h".
+    void resetToResourceTabs();
+
+    int tabCount() const;
+    int selectedTab() const;         // 1-based; the design tab counts as 1
+    QString tabCaption(int i) const; // the file name, without any change marker
+    RichTextPane* paneOfTab(int i) const;
+    // The pane on view, which can differ from the selected tab's pane after the
+    // resource menu commands.
+    RichTextPane* paneOnView() const;
+
+private:
+    IdeContext& m_ctx;
+    Colorizer& m_colorizer;
+};
+
+} // namespace tarvo

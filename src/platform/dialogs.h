@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace tarvo {
+
+enum class SaveAnswer { Save, Discard, Cancel };
+
+// Every modal question the IDE asks goes through this, so that tests can
+// script the answers.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A message box with an OK button only.
+    virtual void message(const QString& text, const QString& title) = 0;
+    // An input box; the empty text when cancelled.
+    virtual QString inputBox(const QString& prompt, const QString& title,
+                             const QString& defaultText) = 0;
+    // The open-file dialog: `fileName` is the initial name (may hold a folder
+    // and a pattern), `filter` is in the "Label|pattern;pattern|Label|pattern"
+    // form. Returns the chosen path, or the empty text when cancelled.
+    virtual QString openFile(const QString& fileName, const QString& filter) = 0;
+    // Save / Discard / Cancel.
+    virtual SaveAnswer askSave(const QString& text, const QString& title) = 0;
+    // Yes / No; true for Yes.
+    virtual bool confirm(const QString& text, const QString& title) = 0;
+};
+
+// The real boxes, parented to `parent`.
+class QtDialogs final : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent) : m_parent(parent) {}
+    void message(const QString& text, const QString& title) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    QString openFile(const QString& fileName, const QString& filter) override;
+    SaveAnswer askSave(const QString& text, const QString& title) override;
+    bool confirm(const QString& text, const QString& title) override;
+
+    // "Code (main.c)|main.c" -> "Code (main.c) (main.c)" for QFileDialog.
+    static QString toQtFilter(const QString& filter);
+
+private:
+    QWidget* m_parent = nullptr;
+};
+
+// For tests: answers come from queues, every box shown is recorded.
+class ScriptedDialogs final : public Dialogs {
+public:
+    struct Shown {
+        QString kind; // "message", "input", "open", "askSave", "confirm"
+        QString text; // the message or prompt, or the file name given to the open dialog
+        QString title;
+        QString extra; // the default text, or the filter
+    };
+
+    QStringList inputAnswers;
+    QStringList openAnswers;
+    QList<SaveAnswer> saveAnswers;
+    QList<bool> confirmAnswers;
+    QList<Shown> shown;
+
+    void message(const QString& text, const QString& title) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    QString openFile(const QString& fileName, const QString& filter) override;
+    SaveAnswer askSave(const QString& text, const QString& title) override;
+    bool confirm(const QString& text, const QString& title) override;
+
+    QStringList messages() const; // texts of the message boxes, in order
+};
+
+} // namespace tarvo

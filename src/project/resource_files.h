@@ -1,0 +1,21 @@
+#pragma once
+
+namespace tarvo {
+
+struct IdeContext;
+
+// The resource pane switches, the bitmap commands and Edit External File.
+class ResourceFiles {
+public:
+    explicit ResourceFiles(IdeContext& ctx);
+    void resourcetxt_Click();
+    void resourceh1_Click();
+    void mainbmp1_Click();
+    void formbmp1_Click();
+    void EditFile_Click();
+
+private:
+    IdeContext& m_ctx;
+};
+
+} // namespace tarvo
