@@ -41,6 +41,8 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include <cmath>
+
 namespace tarvo {
 
 namespace {
@@ -147,10 +149,15 @@ void Form1::createControls() {
     ui.resourceh = makePane(c, QStringLiteral("resourceh"), {443, 29, 57, 353});
     ui.resourceh->hide();
 
-    for (const ToolboxEntry& t : kToolbox) {
-        ui.Command1[t.index] =
-            makeButton(c, QStringLiteral("Command1_%1").arg(t.index), {t.left, t.top, 41, 41},
-                       buttonPicture(QString::fromLatin1(t.picture), 38));
+    // Created by index, so the tab sequence runs through the family in index order.
+    for (int index = 0; index < 16; ++index) {
+        for (const ToolboxEntry& t : kToolbox) {
+            if (t.index != index)
+                continue;
+            ui.Command1[t.index] =
+                makeButton(c, QStringLiteral("Command1_%1").arg(t.index), {t.left, t.top, 41, 41},
+                           buttonPicture(QString::fromLatin1(t.picture), 38));
+        }
     }
     ui.Command4 = makeButton(c, QStringLiteral("Command4"), {8, 16, 41, 41},
                              buttonPicture(QStringLiteral("Open"), 38));
@@ -254,20 +261,20 @@ void Form1::createControls() {
     ui.Timer1->setObjectName(QStringLiteral("Timer1"));
     ui.Timer1->setInterval(100);
 
+    // The console's panes are its own children and follow it in the focus
+    // chain by themselves; in the collection they come right after it.
     QWidget* previous = nullptr;
     for (QWidget* w : m_client->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         ui.collection.append(w);
-        if (w->focusPolicy() & Qt::TabFocus) {
-            if (previous)
-                setTabOrder(previous, w);
-            previous = w;
-        }
+        if (w == ui.Console)
+            ui.collection << ui.ConsoleText1 << ui.ConsoleText2;
+        if (!(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
     }
-    ui.collection.append(ui.ConsoleText1);
-    ui.collection.append(ui.ConsoleText2);
-
     m_client->setMinimumSize(0, 0);
-    resize(kClientWidth, kClientHeight);
 }
 
 void Form1::createMenus() {
@@ -332,6 +339,8 @@ void Form1::createMenus() {
     }
     m_ctx.ui.NewTextFile = action(QStringLiteral("NewTextFile"));
     m_ctx.ui.NewTextFile->setEnabled(false);
+    // The design's 708 x 576 pixels are the client area below the menu bar.
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
 QAction* Form1::action(const QString& name) const {
@@ -505,10 +514,11 @@ void Form1::CenterForm() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect avail = screen->geometry();
+    const QRect area = screen->geometry();
     const QSize outer = frameGeometry().size();
-    move(avail.x() + (avail.width() - outer.width()) / 2,
-         avail.y() + (avail.height() - outer.height()) / 2);
+    const double left = (double(area.width()) - outer.width()) / 2.0;
+    const double top = (double(area.height()) - outer.height()) / 2.0;
+    move(area.x() + int(std::lround(left)), area.y() + int(std::lround(top)));
 }
 
 void Form1::Form_Resize() {
