@@ -1,6 +1,7 @@
 #include "handheld_art.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -86,11 +87,19 @@ QPixmap buttonPicture(const QString& caption, int size) {
     p.setPen(QPen(QColor(60, 80, 120), 1));
     p.setBrush(QColor(232, 238, 248));
     p.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), 4, 4);
+    // Long captions ("Scheduler Line") get a smaller font rather than clipped words.
+    const QRect inner(2, 2, size - 4, size - 4);
     QFont f(QStringLiteral("Sans Serif"));
-    f.setPixelSize(std::max(7, size / 4));
+    for (int pixels = std::max(7, size / 4); pixels >= 5; --pixels) {
+        f.setPixelSize(pixels);
+        const QRect needed =
+            QFontMetrics(f).boundingRect(inner, Qt::AlignCenter | Qt::TextWordWrap, caption);
+        if (needed.width() <= inner.width() && needed.height() <= inner.height())
+            break;
+    }
     p.setFont(f);
     p.setPen(QColor(20, 30, 60));
-    p.drawText(QRectF(1, 1, size - 2, size - 2), Qt::AlignCenter | Qt::TextWordWrap, caption);
+    p.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, caption);
     return pm;
 }
 
