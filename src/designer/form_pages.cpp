@@ -14,7 +14,7 @@ namespace tarvo {
 
 std::optional<int> parseObjectsPerPage(const QString& answer) {
     const QString trimmed = answer.trimmed();
-    if (trimmed.isEmpty() || trimmed.size() > 3)
+    if (trimmed.isEmpty() || trimmed.size() > 9)
         return std::nullopt;
     for (QChar c : trimmed) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
