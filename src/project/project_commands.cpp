@@ -68,13 +68,12 @@ void ProjectCommands::Command4_Click() {
         m_ctx.dialogs->openFile(m_ctx.settings.SDKProjectPath + QStringLiteral("main.c"),
                                 QStringLiteral("Code (main.c)|main.c"));
     if (FileOps::FileExists(chosen)) {
-        if (!confirmDiscardChanges())
-            return;
         const QString folder = folderOfMainFile(chosen);
         // A project that cannot be read whole is not opened at all, so the
         // open one stays as it was, page included.
-        if (!openFolder(folder, kOpenTitle))
+        if (!isReadableOrReported(folder, kOpenTitle) || !confirmDiscardChanges())
             return;
+        loadFolder(folder, kOpenTitle);
         m_ctx.ui.form->setWindowTitle(QStringLiteral("Tarvo IDE [") + folder + QLatin1Char(']'));
     }
     m_designer.CurrentFormPage = 0;
@@ -141,8 +140,9 @@ void ProjectCommands::Command8_Click() {
                  .arg(displayPath(templateFolder), displayPath(projectPath), error));
         return;
     }
-    if (!openFolder(projectPath, kCreateTitle))
+    if (!isReadableOrReported(projectPath, kCreateTitle))
         return;
+    loadFolder(projectPath, kCreateTitle);
     m_loader.ClearObjectPictures();
     m_ctx.ui.form->setWindowTitle(QStringLiteral("Tarvo IDE ") + projectPath);
 }
@@ -209,16 +209,19 @@ bool ProjectCommands::saveProject() {
     return true;
 }
 
-bool ProjectCommands::openFolder(const QString& projectPath, const QString& title) {
-    const bool withCode = m_ctx.settings.loadCode();
-    if (const auto failure = findUnreadableProjectFile(projectPath, withCode)) {
-        m_ctx.dialogs->message(
-            QStringLiteral("The project could not be opened.\n\n%1 cannot be read:\n%2")
-                .arg(displayPath(failure->path), failure->reason),
-            title);
-        return false;
-    }
+bool ProjectCommands::isReadableOrReported(const QString& projectPath, const QString& title) {
+    const auto failure = findUnreadableProjectFile(projectPath, m_ctx.settings.loadCode());
+    if (!failure)
+        return true;
+    m_ctx.dialogs->message(
+        QStringLiteral("The project could not be opened.\n\n%1 cannot be read:\n%2")
+            .arg(displayPath(failure->path), failure->reason),
+        title);
+    return false;
+}
 
+void ProjectCommands::loadFolder(const QString& projectPath, const QString& title) {
+    const bool withCode = m_ctx.settings.loadCode();
     Controls& ui = m_ctx.ui;
     m_ctx.project.ProjectPath = projectPath;
     QStringList problems;
@@ -245,7 +248,6 @@ bool ProjectCommands::openFolder(const QString& projectPath, const QString& titl
                                    problems.join(QLatin1Char('\n')),
                                title);
     enableProjectButtons();
-    return true;
 }
 
 void ProjectCommands::enableProjectButtons() {

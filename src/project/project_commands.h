@@ -36,9 +36,11 @@ public:
 
 private:
     bool saveProject();
-    // Loads the folder into the panes and tabs once every file it needs has
-    // been read; false (with a message, nothing changed) otherwise.
-    bool openFolder(const QString& projectPath, const QString& title);
+    // Whether every file that loading the folder needs can be read; if not,
+    // says which one and why.
+    bool isReadableOrReported(const QString& projectPath, const QString& title);
+    // Makes the folder the open project: panes, tabs, code editor, buttons.
+    void loadFolder(const QString& projectPath, const QString& title);
     void enableProjectButtons();
     void reloadFormPage();
 
