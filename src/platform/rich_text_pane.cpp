@@ -54,9 +54,9 @@ int RichTextPane::textLength() const {
 }
 
 void RichTextPane::setText(const QString& text) {
-    m_settingSelection = true;
+    m_settingSelection = m_replacingAll = true;
     setPlainText(toDocumentText(text));
-    m_settingSelection = false;
+    m_settingSelection = m_replacingAll = false;
     m_loadedBytes.clear();
     m_format = TextFileFormat{};
     setBaseline();
@@ -196,9 +196,9 @@ bool RichTextPane::loadFile(const QString& path, QString* error) {
     if (!FileOps::ReadAll(path, &bytes, error))
         return false;
     const DecodedText decoded = decodeText(bytes);
-    m_settingSelection = true;
+    m_settingSelection = m_replacingAll = true;
     setPlainText(decoded.text);
-    m_settingSelection = false;
+    m_settingSelection = m_replacingAll = false;
     m_format = decoded.format;
     m_loadedBytes = bytes.isNull() ? QByteArray("") : bytes;
     setBaseline();
@@ -235,6 +235,8 @@ void RichTextPane::setBaseline() {
 
 void RichTextPane::onContentsChanged() {
     m_textCache = QString();
+    if (m_replacingAll)
+        return; // the new text becomes the baseline right after
     const QTextDocument* doc = document();
     const bool modified =
         doc->characterCount() - 1 != m_baseline.size() || doc->toRawText() != m_baseline;

@@ -112,6 +112,7 @@ private:
     int m_anchor = 0;
     int m_position = 0;
     bool m_settingSelection = false;
+    bool m_replacingAll = false; // a load or setText: no modified flicker
     TextFileFormat m_format;
     QByteArray m_loadedBytes; // written back as they are while unmodified
     QString m_baseline;       // text at the last load/save/setText, LF breaks
