@@ -357,6 +357,24 @@ INSTANTIATE_TEST_SUITE_P(Files, PaneRoundTrip,
                              return std::string(info.param.name);
                          });
 
+TEST(RichTextPane, RichTextShowsFormattedAndSavesAsPlainText) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Out.txt"));
+    writeFile(path, "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}"
+                    "Build\\par\\cf1\\b failed\\'e9}");
+    RichTextPane pane;
+    ASSERT_TRUE(pane.loadFile(path));
+    EXPECT_EQ(pane.text(), QString::fromLatin1("Build\r\nfailed\xe9"));
+    EXPECT_EQ(formatAt(pane, 6).foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(formatAt(pane, 12).fontWeight(), QFont::Bold);
+    EXPECT_NE(formatAt(pane, 0).fontWeight(), QFont::Bold);
+    EXPECT_FALSE(pane.isModified());
+    EXPECT_FALSE(pane.document()->isUndoAvailable());
+    const QString copy = dir.filePath(QStringLiteral("copy.txt"));
+    ASSERT_TRUE(pane.saveFile(copy));
+    EXPECT_EQ(readFile(copy), QByteArray("Build\r\nfailed\xe9"));
+}
+
 TEST(RichTextPane, SavingAnEditKeepsTheFilesLineEndsAndEncoding) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("main.c"));
