@@ -26,6 +26,9 @@ public:
     // "resource.txt" and "resource.h".
     void resetToResourceTabs();
 
+    // Shows "*" after the caption of a tab whose pane holds unsaved changes.
+    void setTabModified(int i, bool modified);
+
     int tabCount() const;
     int selectedTab() const;         // 1-based; the design tab counts as 1
     QString tabCaption(int i) const; // the file name, without any change marker
