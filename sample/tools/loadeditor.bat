@@ -6,8 +6,12 @@
 
 PROJECT=$(project_folder "$@")
 PROJECT=${PROJECT%/}
-if [ -z "$PROJECT" ] || [ ! -d "$PROJECT" ]; then
-    tell "No project folder to open was given (got \"$PROJECT\")."
+if [ -z "$PROJECT" ]; then
+    tell "No project folder was given to open."
+    exit 1
+fi
+if [ ! -d "$PROJECT" ]; then
+    tell "The project folder $PROJECT does not exist."
     exit 1
 fi
 
