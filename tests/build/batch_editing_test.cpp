@@ -12,6 +12,10 @@ struct BatchRow {
     const char* editedFile; // nullptr: the row runs centeremu.bat itself
 };
 
+void PrintTo(const BatchRow& row, std::ostream* os) {
+    *os << row.menuItem;
+}
+
 const BatchRow kBatchRows[] = {
     {"CenterEmulator", &BatchEditing::CenterEmulator_Click, nullptr},
     {"MakeDebugBat", &BatchEditing::MakeDebugBat_Click, "makedebug.bat"},

@@ -20,6 +20,10 @@ struct BuildRow {
     bool compiles;
 };
 
+void PrintTo(const BuildRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
 const BuildRow kBuildRows[] = {
     {"debug", &BuildCommands::Command10_Click, &Controls::Command10, "MakeDebug", "makedebug.bat ",
      WindowStyle::Hidden, true},
