@@ -13,12 +13,19 @@ bool isDigit(QChar c) {
     return c.unicode() >= u'0' && c.unicode() <= u'9';
 }
 
-QString asciiLower(QStringView word) {
-    QString lower(word.size(), Qt::Uninitialized);
+// Into `out`, whose buffer is reused from word to word.
+void asciiLowerInto(QStringView word, QString& out) {
+    out.resize(word.size());
+    QChar* d = out.data();
     for (qsizetype i = 0; i < word.size(); ++i) {
         const char16_t u = word[i].unicode();
-        lower[i] = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u);
+        d[i] = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u);
     }
+}
+
+QString asciiLower(QStringView word) {
+    QString lower;
+    asciiLowerInto(word, lower);
     return lower;
 }
 
@@ -32,10 +39,33 @@ bool isWord(QStringView s) {
     return true;
 }
 
+// What the three lists say about one lower-case word, so that each word of
+// the text costs one lookup.
+struct KeywordEntry {
+    QString dataType; // the list's letters, null when not listed
+    QString reserved;
+    bool extra = false;
+};
+
+QHash<QString, KeywordEntry> combined(const KeywordLists& lists) {
+    QHash<QString, KeywordEntry> table;
+    for (auto it = lists.dataTypes.entries().cbegin(); it != lists.dataTypes.entries().cend(); ++it)
+        table[it.key()].dataType = it.value();
+    for (auto it = lists.reserved.entries().cbegin(); it != lists.reserved.entries().cend(); ++it)
+        table[it.key()].reserved = it.value();
+    for (auto it = lists.extra.entries().cbegin(); it != lists.extra.entries().cend(); ++it)
+        table[it.key()].extra = true;
+    return table;
+}
+
 // The pass over the text; runs are appended in the order they are found.
 class Scanner {
 public:
-    Scanner(const QString& text, const KeywordLists& lists) : m_text(text), m_lists(lists) {}
+    Scanner(const QString& text, const KeywordLists& lists)
+        : m_text(text), m_keywords(combined(lists)) {
+        // Roughly one run per ten characters of C text.
+        m_runs.reserve(m_text.size() / 10 + 16);
+    }
 
     QVector<FormatRun> run() {
         const int n = int(m_text.size());
@@ -73,13 +103,8 @@ public:
 
 private:
     void appendToWord(int p) {
-        if (m_wordLength == 0) {
+        if (m_wordLength == 0)
             m_wordStart = p;
-            m_contiguous = true;
-        } else if (p != m_wordStart + m_wordLength) {
-            // A number, literal or comment came between the letters.
-            m_contiguous = false;
-        }
         ++m_wordLength;
     }
 
@@ -89,28 +114,30 @@ private:
         const int start = m_wordStart;
         const int length = m_wordLength;
         m_wordLength = 0;
-        // Letters scattered around other characters are not one word of the
-        // text; formatting or rewriting the span would touch those characters.
-        if (!m_contiguous)
-            return;
+        // The word is read from the text, not from the letters collected: the
+        // span of letters scattered around a number, literal or comment (in1t)
+        // holds those other characters too, so no list entry can equal it and
+        // the span stays unformatted and unchanged.
         const QStringView word = QStringView(m_text).mid(start, length);
         // A data-type or reserved keyword takes its list's colour and letters;
         // the first list wins when both hold the word, and the extra list's
         // bold then does not apply.
-        QString letters = m_lists.dataTypes.lookup(word);
-        QColor color = ColorizeColors::DataType;
-        if (letters.isNull()) {
-            letters = m_lists.reserved.lookup(word);
-            color = ColorizeColors::Reserved;
-        }
-        if (!letters.isNull()) {
-            FormatRun& r = add(start, length, color, false);
+        asciiLowerInto(word, m_key);
+        const auto it = m_keywords.constFind(m_key);
+        if (it == m_keywords.constEnd())
+            return;
+        const KeywordEntry& k = it.value();
+        if (!k.dataType.isNull() || !k.reserved.isNull()) {
+            const bool dataType = !k.dataType.isNull();
+            const QString& letters = dataType ? k.dataType : k.reserved;
+            FormatRun& r =
+                add(start, length, dataType ? ColorizeColors::DataType : ColorizeColors::Reserved,
+                    false);
             if (letters != word)
                 r.caseFix = letters;
-            return;
-        }
-        if (!m_lists.extra.lookup(word).isNull())
+        } else if (k.extra) {
             add(start, length, ColorizeColors::Extra, true);
+        }
     }
 
     // From "/*" through the closing "*/" (searched from the opening asterisk)
@@ -153,11 +180,11 @@ private:
     }
 
     const QString& m_text;
-    const KeywordLists& m_lists;
+    const QHash<QString, KeywordEntry> m_keywords;
     QVector<FormatRun> m_runs;
     int m_wordStart = 0;
     int m_wordLength = 0;
-    bool m_contiguous = true;
+    QString m_key; // the pending word in lower case
 };
 
 } // namespace
@@ -177,9 +204,11 @@ KeywordList::KeywordList(const QString& list) {
 }
 
 QString KeywordList::lookup(QStringView word) const {
-    if (m_byLowerCase.isEmpty())
-        return {};
-    const auto it = m_byLowerCase.constFind(asciiLower(word));
+    return lookupLowerCase(asciiLower(word));
+}
+
+QString KeywordList::lookupLowerCase(const QString& lowerCaseWord) const {
+    const auto it = m_byLowerCase.constFind(lowerCaseWord);
     return it == m_byLowerCase.constEnd() ? QString() : it.value();
 }
 

@@ -20,6 +20,11 @@ public:
     explicit KeywordList(const QString& list);
     // The keyword's letters for `word`, or a null string when it is not listed.
     QString lookup(QStringView word) const;
+    // The same for a word already in ASCII lower case, which the scan makes
+    // once for all three lists.
+    QString lookupLowerCase(const QString& lowerCaseWord) const;
+    // Entries by their lower-case form, each the first of its spelling.
+    const QHash<QString, QString>& entries() const { return m_byLowerCase; }
 
 private:
     QHash<QString, QString> m_byLowerCase;
