@@ -37,7 +37,17 @@ public:
     // resource menu commands.
     RichTextPane* paneOnView() const;
 
+    // Why `name` cannot be the caption of a new text file; empty when it can.
+    QString newFileNameRefusal(const QString& name) const;
+    // Captions whose panes are coloured: ".c", ".h", ".cpp", letter case as is.
+    static bool isColouredCaption(const QString& caption);
+
 private:
+    void hideCodePanes(); // code panes 3 to the number of tabs
+    // Gives code pane i the rectangle of Text1, colours it when its caption
+    // asks for it, then shows it.
+    void showCodePane(int i);
+
     IdeContext& m_ctx;
     Colorizer& m_colorizer;
 };

@@ -9,6 +9,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace tarvo {
 
 namespace {
@@ -294,13 +296,27 @@ void RichTextPane::onCursorChanged() {
 void RichTextPane::applyFormats(const QVector<FormatRun>& runs) {
     if (runs.isEmpty())
         return;
+    // Runs change no line break, so the CR LF line starts taken once map every
+    // run to document positions without a block lookup per run.
+    const QString crlf = text();
+    QVector<int> lineStarts{0};
+    for (qsizetype i = crlf.indexOf(QLatin1Char('\n')); i >= 0;
+         i = crlf.indexOf(QLatin1Char('\n'), i + 1))
+        lineStarts.append(int(i + 1));
+    const int length = int(crlf.size());
+    auto docPos = [&](int pos) {
+        pos = std::clamp(pos, 0, length);
+        const auto line = std::upper_bound(lineStarts.cbegin(), lineStarts.cend(), pos) - 1;
+        return pos - int(line - lineStarts.cbegin());
+    };
+
     QTextCursor c(document());
     const bool wasSettingSelection = m_settingSelection;
     m_settingSelection = true;
     c.beginEditBlock();
     for (const FormatRun& run : runs) {
-        const int from = toDocPos(run.start);
-        const int to = toDocPos(run.start + run.length);
+        const int from = docPos(run.start);
+        const int to = docPos(run.start + run.length);
         c.setPosition(from);
         c.setPosition(to, QTextCursor::KeepAnchor);
         if (!run.caseFix.isEmpty() && run.caseFix.size() == run.length &&
