@@ -366,6 +366,7 @@ void Form1::createHandlers() {
 }
 
 void Form1::wirePane(int index, RichTextPane* pane) {
+    m_project->watchPane(pane);
     connect(pane, &RichTextPane::GotFocus, this,
             [this, index] { m_focus->OtherTextFile_GotFocus(index); });
     connect(pane, &RichTextPane::LostFocus, this,

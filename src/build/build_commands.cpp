@@ -1,17 +1,72 @@
 #include "build_commands.h"
 
 #include "app/core/ide_context.h"
+#include "platform/dialogs.h"
+#include "platform/file_ops.h"
+#include "platform/rich_text_pane.h"
+
+#include <QTimer>
 
 namespace tarvo {
 
+namespace {
+
+const QString kCompilingText = QStringLiteral("Compiling.  Please wait.");
+
+} // namespace
+
+QString buildCommandLine(const QString& iniPath, const QString& batchFile,
+                         const QString& projectPath) {
+    return iniPath + batchFile + projectPath;
+}
+
 BuildCommands::BuildCommands(IdeContext& ctx) : m_ctx(ctx) {}
 
-void BuildCommands::Command10_Click() {}
+void BuildCommands::Command10_Click() {
+    startCompilingBuild(QStringLiteral("makedebug.bat "), WindowStyle::Hidden);
+}
 
-void BuildCommands::Command6_Click() {}
+void BuildCommands::Command6_Click() {
+    startCompilingBuild(QStringLiteral("makerelease.bat "), WindowStyle::Hidden);
+}
 
-void BuildCommands::Command9_Click() {}
+void BuildCommands::Command9_Click() {
+    startCompilingBuild(QStringLiteral("makeall.bat "), WindowStyle::MinimizedNoFocus);
+}
 
-void BuildCommands::Command7_Click() {}
+void BuildCommands::Command7_Click() {
+    m_ctx.starter->start(buildCommandLine(m_ctx.settings.IniPath, QStringLiteral("makeload.bat "),
+                                          m_ctx.project.ProjectPath),
+                         WindowStyle::MinimizedNoFocus);
+}
+
+void BuildCommands::startCompilingBuild(const QString& batchFile, WindowStyle style) {
+    const QString errorFile = m_ctx.settings.SDKProjectPath + QStringLiteral("Err.txt");
+    QString reason;
+    if (FileOps::FileExists(errorFile) && !FileOps::DeleteFile(errorFile, &reason)) {
+        // The console would show the old errors as this build's result.
+        m_ctx.dialogs->message(
+            QStringLiteral(
+                "The old error file %1 cannot be deleted: %2\nThe build was not started.")
+                .arg(errorFile, reason),
+            QStringLiteral("Build"));
+        return;
+    }
+    m_ctx.ui.ConsoleText1->setText(kCompilingText);
+    m_ctx.ui.ConsoleText2->setText(kCompilingText);
+    const QString commandLine =
+        buildCommandLine(m_ctx.settings.IniPath, batchFile, m_ctx.project.ProjectPath);
+    if (!m_ctx.starter->start(commandLine, style)) {
+        // Nothing will ever write the output files: waiting would only grow
+        // dots forever. The starter has already told why.
+        const QString notStarted = QStringLiteral("The build could not be started: ") + commandLine;
+        m_ctx.ui.ConsoleText1->setText(notStarted);
+        m_ctx.ui.ConsoleText2->setText(notStarted);
+        return;
+    }
+    // A build started while the console still polls keeps the running timer.
+    if (!m_ctx.ui.Timer1->isActive())
+        m_ctx.ui.Timer1->start();
+}
 
 } // namespace tarvo

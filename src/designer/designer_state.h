@@ -34,6 +34,13 @@ struct DesignerState {
     float DropStartY = 0;
     QString TemplateBuffer;
     QString NewObjectTypeName;
+
+    // Entry `index` of ObjectPictures when it is a live picture: 1..objectsPerPage.
+    ObjectPicture* usablePicture(int index, int objectsPerPage) const {
+        if (index < 1 || index > MaxPictures || index > objectsPerPage)
+            return nullptr;
+        return ObjectPictures[size_t(index)];
+    }
 };
 
 } // namespace tarvo

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 namespace tarvo {
 
+class IdLineIndex;
 struct DesignerState;
 struct IdeContext;
 
@@ -16,7 +18,12 @@ public:
     // Shows form page `page`; reports a text error in a message box while a
     // project is open. May step CurrentFormPage back past the last page.
     void LoadFormPage(qint16 page);
-    void ClearObjectPictures();
+    // Empties pictures 1..ObjectsPerPage and restarts the identifiers at 1.
+    // False when one of those entries holds no usable picture.
+    bool ClearObjectPictures();
+    // Outlines the form whose identifier line is the first one at or after
+    // `start`, then puts the caret of Text1 at 0. False on a text error.
+    bool DrawFormFrame(int start);
 
     // Value of `key` in the block of identifier `id`, left selected in Text1.
     // False when the block, the key or the line end is not found.
@@ -25,6 +32,10 @@ public:
     bool SetObjectValue(qint16 id, const QString& key, const QString& value);
 
 private:
+    bool loadPage(qint16 page);
+    bool drawFrame(QStringView text, const IdLineIndex& index, int start);
+    bool placeObject(QStringView text, const IdLineIndex& index, qint16 id);
+
     IdeContext& m_ctx;
     DesignerState& m_state;
 };

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <QString>
+#include <optional>
+
 namespace tarvo {
 
 class FormLoader;
 struct DesignerState;
 struct IdeContext;
+
+// An answer to Adjust ObjectsPerPage: a whole number from 0 to 500 (blanks
+// around it allowed), or nothing.
+std::optional<int> parseObjectsPerPage(const QString& answer);
 
 // Previous/next form page and the number of object pictures.
 class FormPages {
@@ -19,6 +26,8 @@ public:
     void createPictures(int from, int to);
 
 private:
+    void showCurrentPage();
+
     IdeContext& m_ctx;
     DesignerState& m_state;
     FormLoader& m_loader;

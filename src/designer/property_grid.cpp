@@ -1,10 +1,19 @@
 #include "property_grid.h"
 
 #include "app/core/ide_context.h"
+#include "designer_state.h"
+#include "platform/object_picture.h"
 
 #include <QTableWidget>
 
 namespace tarvo {
+
+ToolTipParts splitToolTip(const QString& toolTip) {
+    const qsizetype comma = toolTip.indexOf(QLatin1Char(','));
+    if (comma < 0)
+        return {toolTip, QString()};
+    return {toolTip.left(comma), toolTip.mid(comma + 1)};
+}
 
 PropertyGrid::PropertyGrid(IdeContext& ctx, DesignerState& state) : m_ctx(ctx), m_state(state) {}
 
@@ -33,6 +42,31 @@ void PropertyGrid::setupRows() {
     }
 }
 
-void PropertyGrid::ShowObjectProperties(qint16 index) {}
+void PropertyGrid::ShowObjectProperties(qint16 index) {
+    if (index < 0 || index > DesignerState::MaxPictures)
+        return;
+    const ObjectPicture* picture = m_state.ObjectPictures[size_t(index)];
+    if (!picture)
+        return;
+    const ToolTipParts parts = splitToolTip(picture->toolTipText());
+    // Whole pixels show without a decimal point.
+    auto number = [](float v) { return QString::number(double(v)); };
+    setValue(1, parts.id);
+    setValue(2, parts.type);
+    setValue(3, number(picture->left() - float(m_state.ScreenLeft)));
+    setValue(4, number(picture->top() - m_state.ScreenTop));
+    setValue(5, number(picture->width()));
+    setValue(6, number(picture->height()));
+}
+
+void PropertyGrid::setValue(int row, const QString& text) {
+    QTableWidget* grid = m_ctx.ui.MSFlexGrid1;
+    if (row >= grid->rowCount())
+        return;
+    if (QTableWidgetItem* item = grid->item(row, 1))
+        item->setText(text);
+    else
+        grid->setItem(row, 1, new QTableWidgetItem(text));
+}
 
 } // namespace tarvo

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QString>
+
 namespace tarvo {
 
 struct IdeContext;
+
+// The PDF viewer's command, then the manual's path in quotes: only the path
+// is quoted, so that blanks in it reach the viewer as one argument.
+QString manualCommandLine(const QString& adobePath, const QString& docPath,
+                          const QString& document);
 
 // Manuals, the help page and the folders of manuals and templates.
 class Manuals {
@@ -19,6 +26,9 @@ public:
     void CTemplates_Click();
 
 private:
+    void openManual(const QString& document);
+    void openFolder(const QString& folder);
+
     IdeContext& m_ctx;
 };
 

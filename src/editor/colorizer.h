@@ -2,6 +2,7 @@
 
 namespace tarvo {
 
+class RichTextPane;
 struct IdeContext;
 
 // Keyword colouring of one pane (ColorizeWords).
@@ -12,6 +13,8 @@ public:
     void ColorizeWords(int Index);
 
 private:
+    RichTextPane* paneOf(int Index) const;
+
     IdeContext& m_ctx;
 };
 

@@ -1,40 +1,199 @@
 #include "file_tabs.h"
 
 #include "app/core/ide_context.h"
+#include "colorizer.h"
+#include "platform/dialogs.h"
+#include "platform/file_ops.h"
+#include "platform/pane_family.h"
+#include "platform/paths.h"
+#include "platform/rich_text_pane.h"
+
+#include <QAction>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabBar>
 
 namespace tarvo {
 
 FileTabs::FileTabs(IdeContext& ctx, Colorizer& colorizer) : m_ctx(ctx), m_colorizer(colorizer) {}
 
 bool FileTabs::ShowFileList(const QString& folderspec, QString* error) {
-    return false;
+    QStringList names;
+    if (!FileOps::ListFiles(folderspec, &names, error))
+        return false;
+    QTabBar* strip = m_ctx.ui.TabStrip1;
+    int n = 2;
+    for (const QString& name : names) {
+        ++n;
+        RichTextPane* pane = m_ctx.ui.OtherTextFile->create(n);
+        pane->hide();
+        if (!pane->loadFile(folderspec + PathSep() + name, error)) {
+            // No tab for a file that could not be read: Save Project would
+            // otherwise overwrite it with the empty pane.
+            m_ctx.ui.OtherTextFile->destroy(n);
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(name, *error);
+            return false;
+        }
+        const QSignalBlocker block(strip);
+        const int at = strip->insertTab(n - 1, name);
+        strip->setTabData(at, name);
+    }
+    m_ctx.ui.NewTextFile->setEnabled(true);
+    return true;
 }
 
-void FileTabs::TabStrip1_Click() {}
-
-void FileTabs::NewTextFile_Click() {}
-
-void FileTabs::OtherTextFile_DblClick(int Index) {}
-
-void FileTabs::resetToResourceTabs() {}
-
-int FileTabs::tabCount() const {
-    return 0;
+void FileTabs::TabStrip1_Click() {
+    const int i = selectedTab();
+    m_ctx.ui.StatusBar1->clearMessage();
+    if (i == 1) {
+        m_ctx.ui.Text1->show();
+        m_ctx.ui.resourceh->hide();
+        hideCodePanes();
+    } else if (i == 2) {
+        m_colorizer.ColorizeWords(2);
+        m_ctx.ui.Text1->hide();
+        hideCodePanes();
+        m_ctx.ui.resourceh->show();
+    } else {
+        m_ctx.ui.Text1->hide();
+        m_ctx.ui.resourceh->hide();
+        hideCodePanes();
+        showCodePane(i);
+    }
 }
 
-int FileTabs::selectedTab() const {
-    return 0;
+void FileTabs::NewTextFile_Click() {
+    // Only once the strip holds the two resource tabs of an open project.
+    if (tabCount() < 2)
+        return;
+    const QString name =
+        m_ctx.dialogs->inputBox(QStringLiteral("Please enter the name of the new file"),
+                                QStringLiteral("Create Project"), QString());
+    if (name.isEmpty())
+        return;
+    const QString refusal = newFileNameRefusal(name);
+    if (!refusal.isEmpty()) {
+        m_ctx.dialogs->message(refusal, QStringLiteral("New Text File"));
+        return;
+    }
+
+    QTabBar* strip = m_ctx.ui.TabStrip1;
+    const int n = tabCount() + 1;
+    m_ctx.ui.OtherTextFile->create(n)->hide();
+    {
+        const QSignalBlocker block(strip);
+        const int at = strip->insertTab(n - 1, name);
+        strip->setTabData(at, name);
+    }
+    m_ctx.ui.Text1->hide();
+    m_ctx.ui.resourceh->hide();
+    hideCodePanes();
+    showCodePane(n);
+    // Selecting the tab here does what choosing it would; colouring it a
+    // second time would change nothing.
+    const QSignalBlocker block(strip);
+    strip->setCurrentIndex(n - 1);
+    m_ctx.ui.StatusBar1->clearMessage();
 }
 
-QString FileTabs::tabCaption(int i) const {
+void FileTabs::OtherTextFile_DblClick(int /*Index*/) {}
+
+QString FileTabs::newFileNameRefusal(const QString& name) const {
+    if (name.contains(PathSep()) || name.contains(QLatin1Char('/')) ||
+        name.contains(QLatin1Char('\\')))
+        return QStringLiteral("The name \"%1\" contains a folder separator. A new text file "
+                              "can only be created directly in the project folder.")
+            .arg(name);
+    if (name.contains(QLatin1String("..")))
+        return QStringLiteral("The name \"%1\" contains \"..\". A new text file can only be "
+                              "created directly in the project folder.")
+            .arg(name);
+    // File names differ only by more than letter case on the handheld's
+    // desktop, so "Main.c" would be saved over "main.c".
+    for (int i = 1; i <= tabCount(); ++i) {
+        if (tabCaption(i).compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("A file tab named \"%1\" is already open. Please choose "
+                                  "another name.")
+                .arg(tabCaption(i));
+    }
     return {};
 }
 
+bool FileTabs::isColouredCaption(const QString& caption) {
+    return caption.endsWith(QLatin1String(".c")) || caption.endsWith(QLatin1String(".h")) ||
+           caption.endsWith(QLatin1String(".cpp"));
+}
+
+void FileTabs::hideCodePanes() {
+    for (int i = 3; i <= tabCount(); ++i) {
+        if (RichTextPane* pane = m_ctx.ui.OtherTextFile->at(i))
+            pane->hide();
+    }
+}
+
+void FileTabs::showCodePane(int i) {
+    RichTextPane* pane = m_ctx.ui.OtherTextFile->at(i);
+    if (!pane)
+        return;
+    pane->setGeometry(m_ctx.ui.Text1->geometry());
+    if (isColouredCaption(tabCaption(i)))
+        m_colorizer.ColorizeWords(i);
+    pane->show();
+}
+
+void FileTabs::resetToResourceTabs() {
+    QTabBar* strip = m_ctx.ui.TabStrip1;
+    const QSignalBlocker block(strip);
+    for (int i : m_ctx.ui.OtherTextFile->indices())
+        m_ctx.ui.OtherTextFile->destroy(i);
+    while (strip->count() > 0)
+        strip->removeTab(0);
+    for (const QString& caption : {QStringLiteral("resource.txt"), QStringLiteral("resource.h")}) {
+        const int at = strip->addTab(caption);
+        strip->setTabData(at, caption);
+    }
+}
+
+void FileTabs::setTabModified(int i, bool modified) {
+    QTabBar* strip = m_ctx.ui.TabStrip1;
+    if (i < 1 || i > strip->count())
+        return;
+    const QString caption = tabCaption(i);
+    strip->setTabData(i - 1, caption);
+    strip->setTabText(i - 1, modified ? caption + QLatin1Char('*') : caption);
+}
+
+int FileTabs::tabCount() const {
+    return m_ctx.ui.TabStrip1->count();
+}
+
+int FileTabs::selectedTab() const {
+    return std::max(0, m_ctx.ui.TabStrip1->currentIndex()) + 1;
+}
+
+QString FileTabs::tabCaption(int i) const {
+    const QTabBar* strip = m_ctx.ui.TabStrip1;
+    if (i < 1 || i > strip->count())
+        return {};
+    const QVariant data = strip->tabData(i - 1);
+    return data.isValid() ? data.toString() : strip->tabText(i - 1);
+}
+
 RichTextPane* FileTabs::paneOfTab(int i) const {
-    return nullptr;
+    if (i == 1)
+        return m_ctx.ui.Text1;
+    if (i == 2)
+        return m_ctx.ui.resourceh;
+    return i >= 3 ? m_ctx.ui.OtherTextFile->at(i) : nullptr;
 }
 
 RichTextPane* FileTabs::paneOnView() const {
+    for (int i = 1; i <= std::max(2, tabCount()); ++i) {
+        RichTextPane* pane = paneOfTab(i);
+        if (pane && !pane->isHidden())
+            return pane;
+    }
     return nullptr;
 }
 

@@ -26,6 +26,9 @@ public:
     // "resource.txt" and "resource.h".
     void resetToResourceTabs();
 
+    // Shows "*" after the caption of a tab whose pane holds unsaved changes.
+    void setTabModified(int i, bool modified);
+
     int tabCount() const;
     int selectedTab() const;         // 1-based; the design tab counts as 1
     QString tabCaption(int i) const; // the file name, without any change marker
@@ -34,7 +37,17 @@ public:
     // resource menu commands.
     RichTextPane* paneOnView() const;
 
+    // Why `name` cannot be the caption of a new text file; empty when it can.
+    QString newFileNameRefusal(const QString& name) const;
+    // Captions whose panes are coloured: ".c", ".h", ".cpp", letter case as is.
+    static bool isColouredCaption(const QString& caption);
+
 private:
+    void hideCodePanes(); // code panes 3 to the number of tabs
+    // Gives code pane i the rectangle of Text1, colours it when its caption
+    // asks for it, then shows it.
+    void showCodePane(int i);
+
     IdeContext& m_ctx;
     Colorizer& m_colorizer;
 };

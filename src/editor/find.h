@@ -3,6 +3,7 @@
 namespace tarvo {
 
 class FileTabs;
+class RichTextPane;
 struct IdeContext;
 
 // Find and Find Again in the pane of the selected tab.
@@ -13,6 +14,9 @@ public:
     void FindAgain_Click();
 
 private:
+    // The selected tab's pane, or the pane on view when that one is hidden.
+    RichTextPane* searchedPane() const;
+
     IdeContext& m_ctx;
     FileTabs& m_tabs;
 };

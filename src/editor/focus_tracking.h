@@ -32,7 +32,15 @@ public:
     void OtherTextFile_SelChange(int Index);
 
 private:
+    void softTab(RichTextPane* pane, int KeyCode, int Shift);
+
+    struct SavedTabStop {
+        QPointer<QWidget> control;
+        bool tabStop = false;
+    };
+
     IdeContext& m_ctx;
+    QList<SavedTabStop> m_savedTabStops; // from the latest StoreFocusState
 };
 
 } // namespace tarvo

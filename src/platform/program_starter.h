@@ -18,6 +18,14 @@ enum class WindowStyle {
     MinimizedNoFocus = 6,
 };
 
+// The show-window code that Windows gives the started program's first window.
+int showWindowCode(WindowStyle style);
+
+// Why `program` cannot be started on this host, or the empty text when it can
+// be tried: a name without a folder is looked up on the search path, a path
+// must be an executable file.
+QString whyNotStartable(const QString& program);
+
 // Every program the IDE starts goes through this: one command line, started
 // without waiting, never through a shell.
 class ProgramStarter {

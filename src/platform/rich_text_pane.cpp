@@ -1,12 +1,15 @@
 #include "rich_text_pane.h"
 
 #include "file_ops.h"
+#include "rtf_reader.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace tarvo {
 
@@ -54,9 +57,9 @@ int RichTextPane::textLength() const {
 }
 
 void RichTextPane::setText(const QString& text) {
-    m_settingSelection = true;
+    m_settingSelection = m_replacingAll = true;
     setPlainText(toDocumentText(text));
-    m_settingSelection = false;
+    m_settingSelection = m_replacingAll = false;
     m_loadedBytes.clear();
     m_format = TextFileFormat{};
     setBaseline();
@@ -195,16 +198,45 @@ bool RichTextPane::loadFile(const QString& path, QString* error) {
     QByteArray bytes;
     if (!FileOps::ReadAll(path, &bytes, error))
         return false;
-    const DecodedText decoded = decodeText(bytes);
-    m_settingSelection = true;
-    setPlainText(decoded.text);
-    m_settingSelection = false;
-    m_format = decoded.format;
-    m_loadedBytes = bytes.isNull() ? QByteArray("") : bytes;
+    if (isRichText(bytes)) {
+        showRichText(bytes);
+    } else {
+        const DecodedText decoded = decodeText(bytes);
+        m_settingSelection = m_replacingAll = true;
+        setPlainText(decoded.text);
+        m_settingSelection = m_replacingAll = false;
+        m_format = decoded.format;
+        m_loadedBytes = bytes.isNull() ? QByteArray("") : bytes;
+    }
     setBaseline();
     m_anchor = m_position = 0;
     emit SelChange();
     return true;
+}
+
+void RichTextPane::showRichText(const QByteArray& bytes) {
+    const RtfText rich = readRichText(bytes);
+    QVector<FormatRun> runs;
+    runs.reserve(rich.runs.size());
+    for (const RtfRun& r : rich.runs) {
+        FormatRun run;
+        run.start = r.start;
+        run.length = r.length;
+        run.color = r.color;
+        if (r.bold)
+            run.bold = true;
+        runs.append(run);
+    }
+    m_settingSelection = m_replacingAll = true;
+    setPlainText(rich.text);
+    // The formats belong to the loaded text, not to an undoable edit.
+    document()->setUndoRedoEnabled(false);
+    applyFormats(runs);
+    document()->setUndoRedoEnabled(true);
+    m_settingSelection = m_replacingAll = false;
+    // Saved as plain 8-bit text: the markup is not written back.
+    m_format = TextFileFormat{LineEnd::CrLf, TextEncoding::Latin1, false};
+    m_loadedBytes = QByteArray();
 }
 
 bool RichTextPane::saveFile(const QString& path, QString* error) {
@@ -235,6 +267,8 @@ void RichTextPane::setBaseline() {
 
 void RichTextPane::onContentsChanged() {
     m_textCache = QString();
+    if (m_replacingAll)
+        return; // the new text becomes the baseline right after
     const QTextDocument* doc = document();
     const bool modified =
         doc->characterCount() - 1 != m_baseline.size() || doc->toRawText() != m_baseline;
@@ -262,12 +296,27 @@ void RichTextPane::onCursorChanged() {
 void RichTextPane::applyFormats(const QVector<FormatRun>& runs) {
     if (runs.isEmpty())
         return;
+    // Runs change no line break, so the CR LF line starts taken once map every
+    // run to document positions without a block lookup per run.
+    const QString crlf = text();
+    QVector<int> lineStarts{0};
+    for (qsizetype i = crlf.indexOf(QLatin1Char('\n')); i >= 0;
+         i = crlf.indexOf(QLatin1Char('\n'), i + 1))
+        lineStarts.append(int(i + 1));
+    const int length = int(crlf.size());
+    auto docPos = [&](int pos) {
+        pos = std::clamp(pos, 0, length);
+        const auto line = std::upper_bound(lineStarts.cbegin(), lineStarts.cend(), pos) - 1;
+        return pos - int(line - lineStarts.cbegin());
+    };
+
     QTextCursor c(document());
+    const bool wasSettingSelection = m_settingSelection;
     m_settingSelection = true;
     c.beginEditBlock();
     for (const FormatRun& run : runs) {
-        const int from = toDocPos(run.start);
-        const int to = toDocPos(run.start + run.length);
+        const int from = docPos(run.start);
+        const int to = docPos(run.start + run.length);
         c.setPosition(from);
         c.setPosition(to, QTextCursor::KeepAnchor);
         if (!run.caseFix.isEmpty() && run.caseFix.size() == run.length &&
@@ -286,7 +335,7 @@ void RichTextPane::applyFormats(const QVector<FormatRun>& runs) {
             c.mergeCharFormat(f);
     }
     c.endEditBlock();
-    m_settingSelection = false;
+    m_settingSelection = wasSettingSelection;
 }
 
 void RichTextPane::copyPropertiesFrom(const RichTextPane& other) {

@@ -53,11 +53,14 @@ public:
     // 0-based number of the line holding position `pos`.
     int lineFromChar(int pos) const;
 
-    // Replaces the whole content with the file's text. False (content kept)
-    // when the file cannot be opened; `error` names the reason.
+    // Replaces the whole content with the file's text: rich text ("{\rtf")
+    // shows its text with bold and colour, any other file its plain text.
+    // False (content kept) when the file cannot be opened; `error` names the
+    // reason.
     bool loadFile(const QString& path, QString* error = nullptr);
     // Writes the whole text in the format the file was loaded with (CR LF and
-    // UTF-8 for text that came from no file), atomically. A pane whose text is
+    // UTF-8 for text that came from no file; CR LF and 8-bit text without the
+    // markup for rich text), atomically. A pane whose text is
     // unchanged since loading writes back the loaded bytes exactly.
     bool saveFile(const QString& path, QString* error = nullptr);
     TextFileFormat fileFormat() const { return m_format; }
@@ -106,12 +109,14 @@ private:
     void onCursorChanged();
     void onContentsChanged();
     void setBaseline();
+    void showRichText(const QByteArray& bytes);
 
     // The selection in CR LF positions; kept exactly as the program set it, so
     // that a selection starting at the LF of a line break reads back the same.
     int m_anchor = 0;
     int m_position = 0;
     bool m_settingSelection = false;
+    bool m_replacingAll = false; // a load or setText: no modified flicker
     TextFileFormat m_format;
     QByteArray m_loadedBytes; // written back as they are while unmodified
     QString m_baseline;       // text at the last load/save/setText, LF breaks

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QString>
+
 namespace tarvo {
 
+class RichTextPane;
 struct IdeContext;
 
 // The resource pane switches, the bitmap commands and Edit External File.
@@ -15,6 +18,9 @@ public:
     void EditFile_Click();
 
 private:
+    void showResourcePane(RichTextPane* shown, RichTextPane* hidden);
+    void startBitmapEditor(const QString& bitmap);
+
     IdeContext& m_ctx;
 };
 

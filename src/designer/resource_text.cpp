@@ -1,0 +1,160 @@
+#include "resource_text.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tarvo {
+
+namespace {
+
+bool isAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+std::optional<qint16> roundToInt16(double value) {
+    if (!std::isfinite(value))
+        return std::nullopt;
+    // The default rounding mode takes halves to the even neighbour.
+    const double rounded = std::nearbyint(value);
+    if (rounded < std::numeric_limits<qint16>::min() ||
+        rounded > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return qint16(rounded);
+}
+
+// Length of the identifier written at `pos` as a lookup must see it: an
+// optional minus sign and the digits after it.
+int identifierLength(QStringView text, int pos) {
+    int end = pos;
+    if (end < text.size() && text[end] == QLatin1Char('-'))
+        ++end;
+    while (end < text.size() && isAsciiDigit(text[end]))
+        ++end;
+    return end - pos;
+}
+
+} // namespace
+
+std::optional<qint16> toInt16(QStringView text) {
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok)
+        return std::nullopt;
+    return roundToInt16(value);
+}
+
+std::optional<qint16> leadingInt16(QStringView text) {
+    int pos = 0;
+    while (pos < text.size() && text[pos].isSpace())
+        ++pos;
+    const int start = pos;
+    if (pos < text.size() && (text[pos] == QLatin1Char('-') || text[pos] == QLatin1Char('+')))
+        ++pos;
+    const int digitsStart = pos;
+    while (pos < text.size() && isAsciiDigit(text[pos]))
+        ++pos;
+    int digits = pos - digitsStart;
+    if (pos < text.size() && text[pos] == QLatin1Char('.')) {
+        const int fractionStart = ++pos;
+        while (pos < text.size() && isAsciiDigit(text[pos]))
+            ++pos;
+        digits += pos - fractionStart;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.mid(start, pos - start), &ok);
+    return ok ? roundToInt16(value) : std::nullopt;
+}
+
+QString wholeNumberText(float value) {
+    return QString::number(qint64(std::nearbyint(double(value))));
+}
+
+int findText(QStringView text, QStringView what, int from) {
+    if (what.isEmpty() || from < 0 || from > text.size())
+        return -1;
+    return int(text.indexOf(what, from, Qt::CaseInsensitive));
+}
+
+int findIdLine(QStringView text, qint16 id, int from) {
+    const QString digits = QString::number(id);
+    const int keyLength = int(ResourceKeys::IdLine.size());
+    for (int r = findText(text, ResourceKeys::IdLine, from); r >= 0;
+         r = findText(text, ResourceKeys::IdLine, r + 1)) {
+        if (identifierLength(text, r + keyLength) == digits.size() &&
+            text.mid(r + keyLength).startsWith(digits))
+            return r;
+    }
+    return -1;
+}
+
+int findBlockEnd(QStringView text, int idLine) {
+    const int next = findText(text, ResourceKeys::IdLine, idLine + 1);
+    return next < 0 ? int(text.size()) : next;
+}
+
+TextSpan findValueInBlock(QStringView text, int idLine, int blockEnd, QStringView key) {
+    if (idLine < 0 || blockEnd > text.size() || blockEnd < idLine)
+        return {};
+    const QStringView block = text.mid(idLine, blockEnd - idLine);
+    const int k = int(block.indexOf(key, 0, Qt::CaseInsensitive));
+    if (key.isEmpty() || k < 0)
+        return {};
+    const int valueStart = k + int(key.size());
+    const int cr = int(block.indexOf(QLatin1Char('\r'), valueStart));
+    if (cr < 0)
+        return {};
+    return {idLine + valueStart, cr - valueStart};
+}
+
+TextSpan findObjectValue(QStringView text, qint16 id, QStringView key) {
+    const int line = findIdLine(text, id);
+    if (line < 0)
+        return {};
+    return findValueInBlock(text, line, findBlockEnd(text, line), key);
+}
+
+IdLineIndex::IdLineIndex(QStringView text) : m_text(text), m_firstLineOfId(65536, -1) {
+    const int keyLength = int(ResourceKeys::IdLine.size());
+    for (int r = findText(text, ResourceKeys::IdLine, 0); r >= 0;
+         r = findText(text, ResourceKeys::IdLine, r + 1)) {
+        m_lines.push_back(r);
+        const int start = r + keyLength;
+        const int length = identifierLength(text, start);
+        // Only the identifier's own decimal text is matched by a lookup:
+        // no leading zeros, no "-0", nothing beyond 16 bits.
+        if (length == 0 || length > 6)
+            continue;
+        bool ok = false;
+        const int id = text.mid(start, length).toInt(&ok);
+        if (!ok || id < -32768 || id > 32767 || QString::number(id) != text.mid(start, length))
+            continue;
+        int& first = m_firstLineOfId[size_t(id + 32768)];
+        if (first < 0)
+            first = r;
+    }
+}
+
+int IdLineIndex::lineOf(qint16 id) const {
+    return m_firstLineOfId[size_t(int(id) + 32768)];
+}
+
+int IdLineIndex::blockEnd(int idLine) const {
+    const auto next = std::upper_bound(m_lines.begin(), m_lines.end(), idLine);
+    return next == m_lines.end() ? int(m_text.size()) : *next;
+}
+
+TextSpan IdLineIndex::findObjectValue(qint16 id, QStringView key) const {
+    const int line = lineOf(id);
+    if (line < 0)
+        return {};
+    return findValueInBlock(m_text, line, blockEnd(line), key);
+}
+
+} // namespace tarvo

@@ -1,0 +1,119 @@
+#include "build/build_commands.h"
+#include "build/build_console.h"
+#include "test_form.h"
+
+namespace tarvo::testing {
+namespace {
+
+const QString kCompiling = QStringLiteral("Compiling.  Please wait.");
+
+QString dots(int n) {
+    return QStringLiteral(" .").repeated(n);
+}
+
+class BuildConsoleTest : public FormTest {
+protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        m_sdk = folder(QStringLiteral("SDK"));
+        settings().SDKProjectPath = m_sdk;
+        m_form->context().project.ProjectPath = folder(QStringLiteral("Clock"));
+        m_form->buildCommands().Command10_Click();
+        ASSERT_TRUE(polling());
+    }
+    void poll(int times = 1) {
+        for (int i = 0; i < times; ++i)
+            m_form->buildConsole().Timer1_Timer();
+    }
+    void writeErr(const QByteArray& bytes) { writeFile(m_sdk + QStringLiteral("Err.txt"), bytes); }
+    void writeOut(const QByteArray& bytes) { writeFile(m_sdk + QStringLiteral("Out.txt"), bytes); }
+
+    QString m_sdk;
+};
+
+TEST_F(BuildConsoleTest, TenFailedPollsShowTenDotGroupsInBothPanes) {
+    poll(10);
+    EXPECT_EQ(console1(), kCompiling + dots(10));
+    EXPECT_EQ(console2(), kCompiling + dots(10));
+    EXPECT_TRUE(polling());
+}
+
+TEST_F(BuildConsoleTest, ErrorFileAloneKeepsPolling) {
+    poll(2);
+    writeErr("main.c:3:1: error: expected ';'\r\n");
+    poll(1);
+    EXPECT_EQ(console1(), QStringLiteral("main.c:3:1: error: expected ';'\r\n ."));
+    EXPECT_EQ(console2(), kCompiling + dots(3));
+    EXPECT_TRUE(polling());
+    // The next poll loads the error file afresh, replacing the dots.
+    poll(1);
+    EXPECT_EQ(console1(), QStringLiteral("main.c:3:1: error: expected ';'\r\n ."));
+    EXPECT_EQ(console2(), kCompiling + dots(4));
+    EXPECT_TRUE(polling());
+}
+
+TEST_F(BuildConsoleTest, BothFilesStopThePolling) {
+    const struct {
+        const char* name;
+        QByteArray err;
+        QByteArray out;
+    } cases[] = {
+        {"errors", "main.c:7:5: error: 'x' undeclared\n", "cc -c main.c\nBuild failed\n"},
+        {"clean build", "", "cc -c main.c\nBuild succeeded\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_form->buildCommands().Command10_Click();
+        poll(3);
+        writeOut(c.out);
+        poll(1);
+        EXPECT_TRUE(polling());
+        writeErr(c.err);
+        poll(1);
+        EXPECT_FALSE(polling());
+        EXPECT_EQ(console1(),
+                  QString::fromLatin1(c.err).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+        EXPECT_EQ(console2(),
+                  QString::fromLatin1(c.out).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+    }
+}
+
+TEST_F(BuildConsoleTest, StaleOutputStopsAsSoonAsTheErrorFileExists) {
+    // Left by an earlier build: the build command deletes only Err.txt.
+    writeOut("output of the earlier build");
+    m_form->buildCommands().Command10_Click();
+    poll(2);
+    EXPECT_TRUE(polling());
+    writeErr("");
+    poll(1);
+    EXPECT_FALSE(polling());
+    EXPECT_EQ(console1(), QString());
+    EXPECT_EQ(console2(), QStringLiteral("output of the earlier build"));
+}
+
+TEST_F(BuildConsoleTest, TimerTicksDriveThePoll) {
+    writeErr("e");
+    writeOut("o");
+    EXPECT_TRUE(waitUntilPollingStops(5000));
+    EXPECT_EQ(console1(), QStringLiteral("e"));
+    EXPECT_EQ(console2(), QStringLiteral("o"));
+}
+
+TEST_F(BuildConsoleTest, LoadBuildLeavesConsoleAndTimerAlone) {
+    poll(2);
+    m_form->buildCommands().Command7_Click();
+    EXPECT_TRUE(polling());
+    EXPECT_EQ(console1(), kCompiling + dots(2));
+
+    writeErr("done");
+    writeOut("done");
+    poll(1);
+    ASSERT_FALSE(polling());
+    m_form->buildCommands().Command7_Click();
+    EXPECT_FALSE(polling());
+    EXPECT_EQ(console1(), QStringLiteral("done"));
+    EXPECT_EQ(console2(), QStringLiteral("done"));
+}
+
+} // namespace
+} // namespace tarvo::testing

@@ -1,0 +1,175 @@
+// Runs the sample workspace's real build scripts with the host compiler and
+// watches the console pick up what they write.
+#include "build/build_commands.h"
+#include "platform/file_ops.h"
+#include "test_form.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextStream>
+
+namespace tarvo::testing {
+namespace {
+
+const QString kToolsDir = QStringLiteral(TARVO_SOURCE_DIR "/sample/tools");
+const QString kTemplateDir = QStringLiteral(TARVO_SOURCE_DIR "/sample/SDK/Template");
+constexpr int kBuildLimitMs = 60000;
+
+// Runs a ".bat" of the tool folder the way the IDE does on this platform:
+// /bin/sh with the batch file, the rest of the command line split at blanks
+// (nothing in these command lines is quoted).
+class ShellBatchStarter final : public ProgramStarter {
+public:
+    QStringList started;
+
+    bool start(const QString& commandLine, WindowStyle) override {
+        started << commandLine;
+        QStringList words = commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        auto* process = new QProcess;
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        process->start(QStringLiteral("/bin/sh"), words);
+        m_processes << process;
+        return process->waitForStarted();
+    }
+    ~ShellBatchStarter() override {
+        for (QProcess* p : m_processes)
+            if (p)
+                p->waitForFinished(kBuildLimitMs);
+    }
+
+private:
+    QList<QPointer<QProcess>> m_processes;
+};
+
+class BuildEndToEndTest : public FormTest {
+protected:
+    void SetUp() override {
+#ifdef Q_OS_WIN
+        GTEST_SKIP() << "the sample scripts are POSIX shell";
+#endif
+        if (QStandardPaths::findExecutable(QStringLiteral("cc")).isEmpty())
+            GTEST_SKIP() << "no C compiler (cc) on this system";
+        FormTest::SetUp();
+        m_form->context().starter = &m_shell;
+
+        // The run script copies the tool folder into the workspace root, which
+        // also holds the IDE.ini that the scripts read.
+        m_workspace = folder(QStringLiteral("workspace"));
+        for (const QFileInfo& f : QDir(kToolsDir).entryInfoList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(f.filePath(), m_workspace + f.fileName()));
+        m_sdk = m_workspace + QStringLiteral("Output SDK/");
+        writeIni(QStringLiteral("SDKProjectPath,\"%1\"\r\n").arg(m_sdk));
+
+        m_project = folder(QStringLiteral("My Projects/Clock"));
+        if (QFileInfo::exists(kTemplateDir + QStringLiteral("/main.c"))) {
+            ASSERT_TRUE(FileOps::CopyFolder(kTemplateDir, m_project));
+        } else {
+            writeFile(m_project + QStringLiteral("main.c"),
+                      "#include <stddef.h>\n\nint AppMain(int launchCode)\n{\n"
+                      "    return launchCode == 0 ? 0 : 1;\n}\n");
+        }
+        QFile main(m_project + QStringLiteral("main.c"));
+        ASSERT_TRUE(main.open(QIODevice::ReadOnly));
+        m_goodMain = main.readAll();
+
+        settings().IniPath = m_workspace;
+        settings().SDKProjectPath = m_sdk;
+        m_form->context().project.ProjectPath = m_project;
+    }
+
+    void writeIni(const QString& text) {
+        writeFile(m_workspace + QStringLiteral("IDE.ini"),
+                  QStringLiteral("IniPath,\"%1\"\r\n").arg(m_workspace).toUtf8() + text.toUtf8());
+    }
+
+    // Appends a function with a missing ';' and returns the line it is on.
+    int breakMain() {
+        const int line = int(m_goodMain.count('\n')) + 1;
+        writeFile(m_project + QStringLiteral("main.c"),
+                  m_goodMain + "int Broken(void) { return 1 }\n");
+        return line;
+    }
+
+    void build(void (BuildCommands::*command)()) {
+        (m_form->buildCommands().*command)();
+        ASSERT_TRUE(polling());
+        ASSERT_TRUE(waitUntilPollingStops(kBuildLimitMs)) << "the build wrote no output";
+    }
+
+    QString readSdkFile(const QString& name) {
+        QFile f(m_sdk + name);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        return QString::fromUtf8(f.readAll());
+    }
+
+    ShellBatchStarter m_shell;
+    QString m_workspace, m_sdk, m_project;
+    QByteArray m_goodMain;
+};
+
+TEST_F(BuildEndToEndTest, CompilerErrorReachesTheConsoleAndGoesAwayWhenFixed) {
+    const int line = breakMain();
+    build(&BuildCommands::Command10_Click);
+    EXPECT_EQ(m_shell.started,
+              QStringList{m_workspace + QStringLiteral("makedebug.bat ") + m_project});
+    const QString errors = console1();
+    EXPECT_TRUE(errors.contains(QStringLiteral("main.c:%1:").arg(line))) << errors.toStdString();
+    EXPECT_TRUE(console2().contains(QStringLiteral("Build failed"))) << console2().toStdString();
+
+    writeFile(m_project + QStringLiteral("main.c"), m_goodMain);
+    build(&BuildCommands::Command10_Click);
+    EXPECT_EQ(readSdkFile(QStringLiteral("Err.txt")), QString());
+    EXPECT_EQ(console1(), QString());
+    EXPECT_TRUE(console2().contains(QStringLiteral("Build succeeded"))) << console2().toStdString();
+    EXPECT_TRUE(console2().contains(QStringLiteral("-g -O0"))) << console2().toStdString();
+    // Nothing half-written is left behind.
+    EXPECT_EQ(QDir(m_sdk).entryList(QDir::Files), (QStringList{"Err.txt", "Out.txt"}));
+}
+
+TEST_F(BuildEndToEndTest, ReleaseAndBuildAllCompileTheirConfigurations) {
+    const struct {
+        const char* name;
+        void (BuildCommands::*command)();
+        QStringList objectFolders;
+        const char* flags;
+    } cases[] = {
+        {"release", &BuildCommands::Command6_Click, {"release"}, "-O2"},
+        {"all", &BuildCommands::Command9_Click, {"debug", "release"}, "-g -O0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(m_project + QStringLiteral("obj")).removeRecursively();
+        build(c.command);
+        EXPECT_EQ(console1(), QString());
+        EXPECT_TRUE(console2().contains(QLatin1String(c.flags))) << console2().toStdString();
+        EXPECT_EQ(
+            QDir(m_project + QStringLiteral("obj")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+            c.objectFolders);
+        for (const QString& sub : c.objectFolders)
+            EXPECT_TRUE(QFileInfo::exists(m_project + QStringLiteral("obj/") + sub +
+                                          QStringLiteral("/main.o")));
+    }
+}
+
+TEST_F(BuildEndToEndTest, BuildWithoutProjectEndsTheWaitWithAMessage) {
+    m_form->context().project.ProjectPath.clear();
+    build(&BuildCommands::Command10_Click);
+    EXPECT_TRUE(console1().contains(QStringLiteral("no project folder was given")))
+        << console1().toStdString();
+}
+
+TEST_F(BuildEndToEndTest, OutputGoesBesideTheScriptsWhenIdeIniNamesNoSdkFolder) {
+    writeIni(QString());
+    m_sdk = m_workspace + QStringLiteral("SDK/");
+    settings().SDKProjectPath = m_sdk;
+    build(&BuildCommands::Command10_Click);
+    EXPECT_TRUE(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")));
+    EXPECT_TRUE(console2().contains(QStringLiteral("Build succeeded"))) << console2().toStdString();
+}
+
+} // namespace
+} // namespace tarvo::testing

@@ -1,0 +1,102 @@
+// The scripts of the sample tool folder that do not compile: each must say
+// what it did or why it could not, never fail silently.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kToolsDir = QStringLiteral(TARVO_SOURCE_DIR "/sample/tools");
+
+struct ScriptRun {
+    int exitCode = -1;
+    QString output;
+    QString log; // tools.log beside the script
+};
+
+class SampleToolsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifdef Q_OS_WIN
+        GTEST_SKIP() << "the sample scripts are POSIX shell";
+#endif
+        ASSERT_TRUE(m_dir.isValid());
+        for (const QFileInfo& f : QDir(kToolsDir).entryInfoList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(f.filePath(), m_dir.filePath(f.fileName())));
+    }
+
+    ScriptRun run(const QString& script, const QStringList& args) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral("/bin/sh"), QStringList{m_dir.filePath(script)} + args);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        ScriptRun r;
+        r.exitCode = p.exitCode();
+        r.output = QString::fromUtf8(p.readAll());
+        QFile log(m_dir.filePath(QStringLiteral("tools.log")));
+        if (log.open(QIODevice::ReadOnly))
+            r.log = QString::fromUtf8(log.readAll());
+        return r;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(SampleToolsTest, EveryScriptParses) {
+    const QStringList scripts = QDir(kToolsDir).entryList({"*.bat", "*.sh"}, QDir::Files);
+    EXPECT_GE(scripts.size(), 8);
+    for (const QString& script : scripts) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-n"), m_dir.filePath(script)});
+        ASSERT_TRUE(p.waitForFinished(10000));
+        EXPECT_EQ(p.exitCode(), 0) << script.toStdString() << ": " << p.readAll().toStdString();
+    }
+}
+
+TEST_F(SampleToolsTest, ScriptsReportWhatTheyCannotDo) {
+    const QString missing = m_dir.filePath(QStringLiteral("No Such Project"));
+    const struct {
+        const char* script;
+        QStringList args;
+        const char* says;
+    } cases[] = {
+        {"makeload.bat", {}, "No project folder was given"},
+        // A folder with a blank arrives as two arguments and is joined again.
+        {"makeload.bat", missing.split(QLatin1Char(' ')), "No Such Project does not exist"},
+        {"loadeditor.bat", {}, "No project folder"},
+        {"loadeditor.bat", missing.split(QLatin1Char(' ')), "No Such Project"},
+        {"centeremu.bat", {}, "Tarvo Emulator"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        const ScriptRun r = run(QLatin1String(c.script), c.args);
+        EXPECT_NE(r.exitCode, 0);
+        EXPECT_TRUE(r.output.contains(QLatin1String(c.says))) << r.output.toStdString();
+        EXPECT_TRUE(r.log.contains(QLatin1String(c.says))) << r.log.toStdString();
+    }
+}
+
+TEST_F(SampleToolsTest, LoadWithoutObjectsAsksForABuildFirst) {
+    const QString project = m_dir.filePath(QStringLiteral("Clock"));
+    ASSERT_TRUE(QDir().mkpath(project));
+    const ScriptRun r = run(QStringLiteral("makeload.bat"), {project + QStringLiteral("/")});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("no compiled objects"))) << r.output.toStdString();
+}
+
+TEST_F(SampleToolsTest, LoadOfABuiltProjectNamesItsObjects) {
+    const QString project = m_dir.filePath(QStringLiteral("Clock"));
+    ASSERT_TRUE(QDir().mkpath(project + QStringLiteral("/obj/debug")));
+    QFile obj(project + QStringLiteral("/obj/debug/main.o"));
+    ASSERT_TRUE(obj.open(QIODevice::WriteOnly));
+    obj.close();
+    const ScriptRun r = run(QStringLiteral("makeload.bat"), {project + QStringLiteral("/")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("obj/debug/main.o"))) << r.output.toStdString();
+}
+
+} // namespace

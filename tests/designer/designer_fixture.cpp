@@ -1,0 +1,101 @@
+#include "designer_fixture.h"
+
+#include "designer/form_loader.h"
+#include "designer/form_pages.h"
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace tarvo::test {
+
+QString crlfLines(std::initializer_list<QString> lines) {
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+QString objectBlock(int id, const QString& type, Bounds b) {
+    return crlfLines(
+        {QStringLiteral("#OBJECT"), QStringLiteral("ID=%1").arg(id),
+         QStringLiteral("(B)OBJECT.TYPE=") + type, QStringLiteral("(SH)BOUNDS.X=%1").arg(b.x),
+         QStringLiteral("(SH)BOUNDS.Y=%1").arg(b.y),
+         QStringLiteral("(SH)BOUNDS.WIDTH=%1").arg(b.width),
+         QStringLiteral("(SH)BOUNDS.HEIGHT=%1").arg(b.height), QStringLiteral("#END_OBJECT")});
+}
+
+QString formBlock(int id, Bounds b, const QList<int>& objects) {
+    QString text = crlfLines({QStringLiteral("#FORM"), QStringLiteral("ID=%1").arg(id),
+                              QStringLiteral("(B)OBJECT.TYPE=Form"),
+                              QStringLiteral("(SH)BOUNDS.X=%1").arg(b.x),
+                              QStringLiteral("(SH)BOUNDS.Y=%1").arg(b.y),
+                              QStringLiteral("(SH)BOUNDS.WIDTH=%1").arg(b.width),
+                              QStringLiteral("(SH)BOUNDS.HEIGHT=%1").arg(b.height)});
+    for (int object : objects)
+        text += QStringLiteral("(U)OBJECT_ID=%1\r\n").arg(object);
+    return text + QStringLiteral("#END_FORM\r\n");
+}
+
+QString formBlock(int id, Bounds b, std::initializer_list<int> objects) {
+    return formBlock(id, b, QList<int>(objects));
+}
+
+QString textErrorMessage() {
+    return QStringLiteral("A text error has been detected in resource.txt or you need to "
+                          "increase the ObjectsPerPage variable.  Please fix and resave.");
+}
+
+void DesignerTest::SetUp() {
+    ASSERT_TRUE(dir.isValid());
+    QFile ini(dir.filePath(QStringLiteral("IDE.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.close();
+    form = std::make_unique<Form1>(Form1Services{&dialogs, &starter, dir.path()});
+    form->show();
+    setObjectsPerPage(30);
+    ctx().project.ProjectPath = dir.path();
+    dialogs.shown.clear();
+}
+
+ObjectPicture& DesignerTest::picture(int i) {
+    ObjectPicture* p = designer().ObjectPictures[size_t(i)];
+    EXPECT_NE(p, nullptr) << "picture " << i;
+    return *p;
+}
+
+void DesignerTest::setObjectsPerPage(int n) {
+    form->formPages().createPictures(1, n);
+    ctx().settings.ObjectsPerPage = qint16(n);
+}
+
+void DesignerTest::load(int page) {
+    designer().CurrentFormPage = qint16(page);
+    form->formLoader().LoadFormPage(qint16(page));
+}
+
+void DesignerTest::useBundledTemplates() {
+    const QDir source(QStringLiteral(TARVO_BUNDLED_TEMPLATES));
+    const QString target = dir.filePath(QStringLiteral("templates"));
+    ASSERT_TRUE(QDir().mkpath(target));
+    const QStringList files = source.entryList({QStringLiteral("*.txt")}, QDir::Files);
+    ASSERT_EQ(files.size(), 16);
+    for (const QString& name : files) {
+        QFile::remove(target + QLatin1Char('/') + name);
+        ASSERT_TRUE(QFile::copy(source.filePath(name), target + QLatin1Char('/') + name));
+    }
+    ctx().settings.TemplatePath = QDir::toNativeSeparators(target) + PathSep();
+}
+
+void DesignerTest::dragPicture(int index, QPoint grab, QPoint release, Qt::MouseButton button) {
+    QTest::mousePress(&picture(index), button, Qt::NoModifier, grab);
+    QTest::mouseRelease(&picture(index), button, Qt::NoModifier, release);
+}
+
+void DesignerTest::dragOnScreen(QPoint press, QPoint release, Qt::MouseButton button) {
+    QTest::mousePress(ui().client, button, Qt::NoModifier, press);
+    QTest::mouseRelease(ui().client, button, Qt::NoModifier, release);
+}
+
+} // namespace tarvo::test

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/form1.h"
+#include "designer/designer_state.h"
+#include "platform/dialogs.h"
+#include "platform/object_picture.h"
+#include "platform/program_starter.h"
+#include "platform/rich_text_pane.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <memory>
+
+namespace tarvo::test {
+
+// Bounds of one object block in a generated resource text.
+struct Bounds {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Lines joined with CR LF, each ended by one.
+QString crlfLines(std::initializer_list<QString> lines);
+
+// "ID=<id>" block of an object, its type and its four bounds keys.
+QString objectBlock(int id, const QString& type, Bounds b);
+// "#FORM" block with its own identifier and bounds listing `objects`.
+QString formBlock(int id, Bounds b, std::initializer_list<int> objects);
+QString formBlock(int id, Bounds b, const QList<int>& objects);
+
+// The text-error message of the form loader.
+QString textErrorMessage();
+
+// A main window with scripted dialogs, an open project and `ObjectsPerPage`
+// object pictures, all files in a temporary folder.
+class DesignerTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    IdeContext& ctx() { return form->context(); }
+    DesignerState& designer() { return form->designer(); }
+    Controls& ui() { return form->ui(); }
+    RichTextPane& text1() { return *form->ui().Text1; }
+    ObjectPicture& picture(int i);
+
+    void setObjectsPerPage(int n);
+    void setText(const QString& text) { text1().setText(text); }
+    void load(int page = 0);
+    // Copies the bundled templates into the temporary folder as TemplatePath.
+    void useBundledTemplates();
+
+    // Mouse gestures in window/picture pixels, as the user makes them.
+    void dragPicture(int index, QPoint grab, QPoint release, Qt::MouseButton button);
+    void dragOnScreen(QPoint press, QPoint release, Qt::MouseButton button = Qt::LeftButton);
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    RecordingProgramStarter starter;
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace tarvo::test

@@ -1,0 +1,152 @@
+#include "designer_fixture.h"
+
+#include "designer/form_loader.h"
+#include "designer/object_mover.h"
+
+#include <QTableWidget>
+
+namespace tarvo::test {
+namespace {
+
+// Three objects; 12 stands before 1 so that a lookup of 1 that matched the
+// leading digits only would hit 12.
+class ObjectMoverTest : public DesignerTest {
+protected:
+    void SetUp() override {
+        DesignerTest::SetUp();
+        setText(textWith(b1));
+        load(0);
+        ASSERT_EQ(picture(1).toolTipText(), QStringLiteral("1,Button"));
+        ASSERT_EQ(picture(2).toolTipText(), QStringLiteral("12,List"));
+        ASSERT_EQ(picture(3).toolTipText(), QStringLiteral("2,Field"));
+    }
+    QString textWith(Bounds first, const QString& twoX = QStringLiteral("0")) {
+        QString two = objectBlock(2, QStringLiteral("Field"), {0, 100, 40, 12});
+        two.replace(QStringLiteral("(SH)BOUNDS.X=0"), QStringLiteral("(SH)BOUNDS.X=") + twoX);
+        return QStringLiteral("x\r\n") + formBlock(100, {0, 0, 160, 160}, {1, 12, 2}) +
+               objectBlock(12, QStringLiteral("List"), {50, 60, 20, 20}) +
+               objectBlock(1, QStringLiteral("Button"), first) + two;
+    }
+    QString grid(int row) { return ui().MSFlexGrid1->item(row, 1)->text(); }
+
+    const Bounds b1{10, 20, 30, 10};
+};
+
+TEST_F(ObjectMoverTest, DragChangesOnlyTheFourBoundsValuesOfThatObject) {
+    dragPicture(1, {5, 5}, {20, 12}, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(picture(1).left(), 89 + 25);
+    EXPECT_FLOAT_EQ(picture(1).top(), 44 + 27);
+    EXPECT_EQ(text1().text(), textWith({25, 27, 30, 10}));
+}
+
+TEST_F(ObjectMoverTest, AfterAReleaseTheCaretStandsAtTheEndOfTheObjectsBlock) {
+    dragPicture(1, {5, 5}, {6, 5}, Qt::LeftButton);
+    const QString text = text1().text();
+    const int line = int(text.indexOf(QStringLiteral("\r\nID=1\r\n")));
+    EXPECT_EQ(text1().selStart(), text.indexOf(QLatin1Char('#'), line));
+    EXPECT_EQ(text1().selLength(), 0);
+    EXPECT_EQ(text.mid(text1().selStart(), 11), QStringLiteral("#END_OBJECT"));
+}
+
+TEST_F(ObjectMoverTest, MovesAreClampedAtEachEdge) {
+    struct Case {
+        const char* name;
+        Bounds start;
+        QPoint release; // grab at (1, 1)
+        Bounds expected;
+    };
+    const Case cases[] = {
+        {"left", {5, 20, 30, 10}, {-9, 1}, {0, 20, 30, 10}},
+        {"right", {100, 20, 30, 10}, {101, 1}, {130, 20, 30, 10}},
+        {"exactly on the right edge", {120, 20, 30, 10}, {11, 1}, {130, 20, 30, 10}},
+        {"top", {10, 3, 30, 10}, {1, -20}, {10, 0, 30, 10}},
+        {"bottom", {10, 140, 30, 10}, {1, 80}, {10, 150, 30, 10}},
+    };
+    for (const Case& c : cases) {
+        setText(textWith(c.start));
+        load(0);
+        dragPicture(1, {1, 1}, c.release, Qt::LeftButton);
+        EXPECT_EQ(text1().text(), textWith(c.expected)) << c.name;
+    }
+}
+
+TEST_F(ObjectMoverTest, RightDragResizes) {
+    struct Case {
+        const char* name;
+        Bounds start;
+        QPoint release; // grab at (5, 5)
+        Bounds expected;
+    };
+    const Case cases[] = {
+        {"grow", {0, 0, 20, 10}, {15, 10}, {0, 0, 30, 15}},
+        {"past the right edge", {150, 0, 5, 10}, {55, 5}, {150, 0, 10, 10}},
+        {"past the bottom edge", {0, 150, 5, 5}, {5, 40}, {0, 150, 5, 10}},
+        {"never below zero", {10, 10, 20, 10}, {-40, -40}, {10, 10, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        setText(textWith(c.start));
+        load(0);
+        dragPicture(1, {5, 5}, c.release, Qt::RightButton);
+        EXPECT_EQ(text1().text(), textWith(c.expected)) << c.name;
+        EXPECT_FLOAT_EQ(picture(1).left(), 89 + c.start.x) << c.name;
+    }
+}
+
+TEST_F(ObjectMoverTest, AClickWithoutMovementNormalisesTheValues) {
+    setText(textWith(b1, QStringLiteral("007")));
+    load(0);
+    EXPECT_FLOAT_EQ(picture(3).left(), 96);
+    dragPicture(3, {4, 4}, {4, 4}, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(picture(3).left(), 96);
+    EXPECT_EQ(text1().text(), textWith(b1, QStringLiteral("7")));
+    EXPECT_EQ(grid(1), QStringLiteral("2"));
+    EXPECT_EQ(grid(2), QStringLiteral("Field"));
+    EXPECT_EQ(grid(3), QStringLiteral("7"));
+}
+
+TEST_F(ObjectMoverTest, OtherButtonsMoveNothingButStillStore) {
+    setText(textWith(b1, QStringLiteral("007")));
+    load(0);
+    dragPicture(3, {4, 4}, {30, 30}, Qt::MiddleButton);
+    EXPECT_FLOAT_EQ(picture(3).left(), 96);
+    EXPECT_EQ(text1().text(), textWith(b1, QStringLiteral("7")));
+}
+
+TEST_F(ObjectMoverTest, TheGridShowsTheObjectHandledLast) {
+    dragPicture(2, {1, 1}, {-39, -39}, Qt::LeftButton); // object 12 at (50, 60) -> (10, 20)
+    const char* expected[] = {"12", "List", "10", "20", "20", "20"};
+    for (int row = 1; row <= 6; ++row)
+        EXPECT_EQ(grid(row).toStdString(), expected[row - 1]) << row;
+}
+
+TEST_F(ObjectMoverTest, StoringStopsAtAKeyMissingFromTheObjectsOwnBlock) {
+    // Block 3 lacks its height; block 4 right after it has one.
+    const QString before = QStringLiteral("x\r\nID=3\r\n(SH)BOUNDS.X=1\r\n(SH)BOUNDS.Y=1\r\n"
+                                          "(SH)BOUNDS.WIDTH=1\r\n#END\r\n") +
+                           objectBlock(4, QStringLiteral("Line"), {9, 9, 9, 9});
+    setText(before);
+    ObjectPicture& p = picture(5);
+    p.setToolTipText(QStringLiteral("3,Button"));
+    p.setLeft(100);
+    p.setTop(50);
+    p.setWidth(20);
+    p.setHeight(30);
+    form->objectMover().StoreObjectBounds(5);
+    QString expected = before;
+    expected.replace(QStringLiteral("X=1\r"), QStringLiteral("X=11\r"))
+        .replace(QStringLiteral("Y=1\r"), QStringLiteral("Y=6\r"))
+        .replace(QStringLiteral("WIDTH=1\r"), QStringLiteral("WIDTH=20\r"));
+    EXPECT_EQ(text1().text(), expected);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(ObjectMoverTest, StoringWithoutAnIdentifierLineChangesNothing) {
+    const QString before = text1().text();
+    picture(1).setToolTipText(QStringLiteral("77,Button"));
+    dragPicture(1, {1, 1}, {3, 3}, Qt::LeftButton);
+    EXPECT_EQ(text1().text(), before);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+} // namespace
+} // namespace tarvo::test

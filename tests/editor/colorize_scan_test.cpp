@@ -1,0 +1,157 @@
+// The colouring scan on plain text: which spans get which format, and which
+// words get their letter case fixed.
+#include "editor/colorize_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+namespace tarvo {
+namespace {
+
+// A run written as "kind:start+length", kind one of type, reserved, extra,
+// number, comment (grey, not bold) and greypart (grey, weight untouched: the
+// lines of a block comment before its last); a case fix is appended as
+// "=letters".
+QString describe(const FormatRun& r) {
+    QString kind = QStringLiteral("?");
+    if (r.color == ColorizeColors::DataType && r.bold == false)
+        kind = QStringLiteral("type");
+    else if (r.color == ColorizeColors::Reserved && r.bold == false)
+        kind = QStringLiteral("reserved");
+    else if (r.color == ColorizeColors::Extra && r.bold == true)
+        kind = QStringLiteral("extra");
+    else if (r.color == ColorizeColors::Number && r.bold == false)
+        kind = QStringLiteral("number");
+    else if (r.color == ColorizeColors::Comment && !r.bold)
+        kind = QStringLiteral("greypart");
+    else if (r.color == ColorizeColors::Comment && r.bold == false)
+        kind = QStringLiteral("comment");
+    QString s = QStringLiteral("%1:%2+%3").arg(kind).arg(r.start).arg(r.length);
+    if (!r.caseFix.isEmpty())
+        s += QLatin1Char('=') + r.caseFix;
+    return s;
+}
+
+QStringList scan(const QString& text, const KeywordLists& lists) {
+    QStringList out;
+    for (const FormatRun& r : scanColorRuns(text, lists))
+        out << describe(r);
+    return out;
+}
+
+KeywordLists testLists() {
+    return {KeywordList(QStringLiteral("*int*char*u*UChar*")),
+            KeywordList(QStringLiteral("*return*#define*if*")),
+            KeywordList(QStringLiteral("*main*int*EvtGetEvent*"))};
+}
+
+struct ScanCase {
+    const char* name;
+    const char* text;
+    QStringList runs;
+};
+
+class ScanRules : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(ScanRules, GivesTheExpectedRuns) {
+    const ScanCase& c = GetParam();
+    EXPECT_EQ(scan(QString::fromLatin1(c.text), testLists()), c.runs) << c.text;
+}
+
+const ScanCase kCases[] = {
+    // Words and lists.
+    {"DataTypeKeyword", "int x = 10; // set", {"type:0+3", "number:8+2", "comment:12+6"}},
+    {"KeywordCaseFixed", "INT x;", {"type:0+3=int"}},
+    {"ListLetterCaseWins", "uchar a;", {"type:0+5=UChar"}},
+    {"ReservedKeyword", "return 0;", {"reserved:0+6", "number:7+1"}},
+    {"ExtraKeywordBold", "main(", {"extra:0+4"}},
+    {"DataTypeBeatsExtra", "int;", {"type:0+3"}},
+    {"UnlistedWordUntouched", "foo bar;", {}},
+    {"HashDefineIsOneWord", "#define X 1\r\n", {"reserved:0+7", "number:10+1"}},
+    {"HashAloneIsNotListed", "# define\r\n", {}},
+    {"LastWordNotLookedUp", "x = int", {}},
+    {"WordEndedByLineBreak", "int\r\nchar\r\n", {"type:0+3", "type:5+4"}},
+    {"UnderscoreJoinsWord", "int_x int;", {"type:6+3"}},
+    // Numbers.
+    {"DigitsAfterLetters", "x1 u8 ", {"number:1+1", "number:4+1", "type:3+1"}},
+    {"HexNumberSplits", "0x1F;", {"number:0+1", "number:2+1"}},
+    {"NumberEndsText", "a=12345", {"number:2+5"}},
+    {"DigitInsideKeywordLeavesIt", "in1t x;", {"number:2+1"}},
+    {"DigitsSplitKeyword", "u16int;", {"number:1+2"}},
+    // Literals.
+    {"KeywordInStringUnformatted", "x = \"int\";", {}},
+    {"StringDoesNotEndWord", "in\"x\"t;", {}},
+    {"UnterminatedStringStopsScan", "int \"abc int 12;", {"type:0+3"}},
+    {"StringRunsOverLines", "\"a\r\nint\" 5;", {"number:9+1"}},
+    {"BackslashDoesNotEscape", "\"a\\\" int;", {"type:5+3"}},
+    // Comments.
+    {"BlockCommentThenKeyword", "/* a */ int b;", {"comment:0+7", "type:8+3"}},
+    {"BlockCommentInParts", "/* a\r\nb\r\nc */x;", {"greypart:0+6", "greypart:6+3", "comment:9+4"}},
+    {"SlashStarSlashIsComplete", "/*/ int;", {"comment:0+3", "type:4+3"}},
+    {"UnterminatedBlockComment",
+     "int; /* int\r\nchar",
+     {"type:0+3", "greypart:5+8", "comment:13+4"}},
+    {"UnterminatedBlockEndsWithBreak", "/* x\r\n", {"greypart:0+6"}},
+    {"LineCommentToBreak", "// int\r\nint;", {"comment:0+8", "type:8+3"}},
+    {"LineCommentToEnd", "x; // int", {"comment:3+6"}},
+    {"CommentDoesNotEndWord", "in/**/t;", {"comment:2+4"}},
+    {"WordBeforeLineCommentEndedByBreak", "int// c\r\n", {"comment:3+6", "type:0+3"}},
+    {"LoneSlash", "a / int;", {"type:4+3"}},
+    {"NoLineCommentAfterBlockEnd", "/* a *//int;", {"comment:0+7", "type:8+3"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rules, ScanRules, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KeywordList, LookupIgnoresCaseAndTakesFirstEntry) {
+    const KeywordList list(QStringLiteral("*Int*INT*char*"));
+    EXPECT_EQ(list.lookup(u"int"), QStringLiteral("Int"));
+    EXPECT_EQ(list.lookup(u"iNT"), QStringLiteral("Int"));
+    EXPECT_EQ(list.lookup(u"char"), QStringLiteral("char"));
+    EXPECT_TRUE(list.lookup(u"in").isNull());
+    EXPECT_TRUE(list.lookup(u"intchar").isNull());
+}
+
+TEST(KeywordList, OnlyEntriesFramedByAsterisksCount) {
+    // "int" lacks the opening asterisk, "long" the closing one.
+    const KeywordList list(QStringLiteral("int*char*long"));
+    EXPECT_TRUE(list.lookup(u"int").isNull());
+    EXPECT_EQ(list.lookup(u"char"), QStringLiteral("char"));
+    EXPECT_TRUE(list.lookup(u"long").isNull());
+    EXPECT_TRUE(KeywordList(QString()).lookup(u"int").isNull());
+}
+
+TEST(ScanChoices, WordInBothListsIsFixedOnceFromTheDataTypeList) {
+    const KeywordLists lists{KeywordList(QStringLiteral("*Word*")),
+                             KeywordList(QStringLiteral("*WORD*")), KeywordList()};
+    EXPECT_EQ(scan(QStringLiteral("word;"), lists), QStringList{QStringLiteral("type:0+4=Word")});
+}
+
+TEST(ScanChoices, CaseFixesOnlyChangeLetterCaseOfTheirOwnSpan) {
+    const QString text =
+        QStringLiteral("INT in1t u16INT CHAR/**/x \"int\" #DEFINE Return Main;\r\n");
+    for (const FormatRun& r : scanColorRuns(text, testLists())) {
+        ASSERT_GE(r.start, 0);
+        ASSERT_LE(r.start + r.length, text.size());
+        if (!r.caseFix.isEmpty()) {
+            EXPECT_EQ(r.caseFix.size(), r.length);
+            EXPECT_EQ(r.caseFix.compare(text.mid(r.start, r.length), Qt::CaseInsensitive), 0)
+                << describe(r).toStdString();
+        }
+    }
+}
+
+TEST(ScanChoices, RunsNeverOverlap) {
+    // Applying runs one after another must not let a later one reformat an
+    // earlier token.
+    const QString text = QStringLiteral("int a1 = 0x10; /* c\r\nd */ return b2; // e\r\nmain");
+    QVector<FormatRun> runs = scanColorRuns(text, testLists());
+    std::sort(runs.begin(), runs.end(),
+              [](const FormatRun& a, const FormatRun& b) { return a.start < b.start; });
+    for (int i = 1; i < runs.size(); ++i)
+        EXPECT_LE(runs[i - 1].start + runs[i - 1].length, runs[i].start);
+}
+
+} // namespace
+} // namespace tarvo

@@ -1,0 +1,155 @@
+// ColorizeWords on a real pane: what it formats, what it leaves, and the state
+// it keeps while it runs.
+#include "editor_fixture.h"
+
+#include <QTextDocument>
+
+namespace tarvo {
+namespace {
+
+const QColor kGreen(0, 127, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+const QColor kGrey(127, 127, 127);
+const QColor kMagenta(200, 0, 200);
+
+class ColorizerTest : public EditorTest {
+protected:
+    // A code pane (tab 3) holding `text`, all of it magenta and bold first so
+    // that untouched characters can be told apart.
+    RichTextPane* preparedPane(const QString& text) {
+        openProject({{QStringLiteral("notes.txt"), text}});
+        RichTextPane* p = pane(3);
+        p->select(0, p->textLength());
+        p->setSelColor(kMagenta);
+        p->setSelBold(true);
+        p->document()->clearUndoRedoStacks();
+        return p;
+    }
+};
+
+TEST_F(ColorizerTest, FormatsTokensAndKeepsTheFormatOfOtherText) {
+    RichTextPane* p = preparedPane(QStringLiteral("INT x = 10; // set\r\nreturn x;\r\nmain\r\n"));
+    form->colorizer().ColorizeWords(3);
+
+    EXPECT_EQ(p->text(), QStringLiteral("int x = 10; // set\r\nreturn x;\r\nmain\r\n"));
+    struct Expect {
+        int pos;
+        QColor color;
+        bool bold;
+    };
+    const Expect expected[] = {
+        {0, kGreen, false},
+        {2, kGreen, false}, // INT, fixed to int
+        {4, kMagenta, true},
+        {6, kMagenta, true}, // x and =, untouched
+        {8, kRed, false},
+        {9, kRed, false},     // 10
+        {10, kMagenta, true}, // ;
+        {12, kGrey, false},
+        {17, kGrey, false}, // the line comment
+        {20, kBlue, false},
+        {27, kMagenta, true},        // return, x
+        {31, QColor(0, 0, 0), true}, // main, an extra keyword
+    };
+    for (const Expect& e : expected) {
+        EXPECT_EQ(colorAt(p, e.pos), e.color) << "at " << e.pos;
+        EXPECT_EQ(boldAt(p, e.pos), e.bold) << "at " << e.pos;
+    }
+}
+
+TEST_F(ColorizerTest, ExtraKeywordIsBlackAndBold) {
+    RichTextPane* p = preparedPane(QStringLiteral("main(void);"));
+    form->colorizer().ColorizeWords(3);
+    EXPECT_EQ(colorAt(p, 0), QColor(0, 0, 0));
+    EXPECT_TRUE(boldAt(p, 0));
+    EXPECT_EQ(colorAt(p, 5), kGreen);
+    EXPECT_FALSE(boldAt(p, 5));
+}
+
+TEST_F(ColorizerTest, CaretEndsAtStartAndOneUndoStepIsLeft) {
+    QString text;
+    for (int i = 0; i < 300; ++i)
+        text += QStringLiteral("INT v%1 = %1; /* c\r\n d */ return CHAR;\r\n").arg(i);
+    RichTextPane* p = preparedPane(text);
+    p->select(40, 5);
+    form->colorizer().ColorizeWords(3);
+    EXPECT_EQ(p->selStart(), 0);
+    EXPECT_EQ(p->selLength(), 0);
+    EXPECT_EQ(p->text().size(), text.size());
+    // One undo takes the whole pass back, case fixes included.
+    ASSERT_TRUE(p->document()->isUndoAvailable());
+    p->document()->undo();
+    EXPECT_FALSE(p->document()->isUndoAvailable());
+    EXPECT_EQ(p->text(), text);
+}
+
+TEST_F(ColorizerTest, HourglassAndNotIdleWhileThePassRuns) {
+    RichTextPane* p = preparedPane(QStringLiteral("int a;\r\n"));
+    QList<bool> idleSeen;
+    QList<Qt::CursorShape> cursorSeen;
+    QObject::connect(p, &RichTextPane::SelChange, [&] {
+        idleSeen << ctx->editor.ColorizeIdle;
+        cursorSeen << form->ui().TabStrip1->cursor().shape();
+    });
+    form->colorizer().ColorizeWords(3);
+    ASSERT_FALSE(idleSeen.isEmpty());
+    EXPECT_FALSE(idleSeen.contains(true));
+    EXPECT_EQ(cursorSeen.last(), Qt::WaitCursor);
+    EXPECT_TRUE(ctx->editor.ColorizeIdle);
+    EXPECT_FALSE(form->ui().TabStrip1->testAttribute(Qt::WA_SetCursor));
+}
+
+TEST_F(ColorizerTest, OnlyUpperCaseTrueSwitchesColouringOn) {
+    for (const char* value : {"True", "true", "", "TRUE "}) {
+        RichTextPane* p = preparedPane(QStringLiteral("INT a;\r\n"));
+        ctx->settings.Colorizew = QString::fromLatin1(value);
+        form->colorizer().ColorizeWords(3);
+        EXPECT_EQ(p->text(), QStringLiteral("INT a;\r\n")) << value;
+        EXPECT_EQ(colorAt(p, 0), kMagenta) << value;
+    }
+}
+
+TEST_F(ColorizerTest, IndexWithoutPaneEndsQuietly) {
+    openProject({{QStringLiteral("a.c"), QStringLiteral("int a;\r\n")}});
+    form->ui().Text1->setText(QStringLiteral("INT a;\r\n"));
+    for (int index : {-1, 0, 1, 4, 99}) {
+        form->colorizer().ColorizeWords(index);
+        EXPECT_TRUE(ctx->editor.ColorizeIdle) << index;
+        EXPECT_FALSE(form->ui().TabStrip1->testAttribute(Qt::WA_SetCursor)) << index;
+    }
+    EXPECT_EQ(form->ui().Text1->text(), QStringLiteral("INT a;\r\n"));
+    EXPECT_FALSE(colorAt(form->ui().Text1, 0).isValid());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(ColorizerTest, EditedKeywordKeepsItsOldColour) {
+    RichTextPane* p = preparedPane(QStringLiteral("int a;\r\n"));
+    form->colorizer().ColorizeWords(3);
+    p->select(2, 1);
+    p->setSelText(QStringLiteral("x"));
+    form->colorizer().ColorizeWords(3);
+    EXPECT_EQ(p->text(), QStringLiteral("inx a;\r\n"));
+    EXPECT_EQ(colorAt(p, 0), kGreen);
+}
+
+TEST_F(ColorizerTest, ScatteredLettersOfAKeywordStayUntouched) {
+    RichTextPane* p = preparedPane(QStringLiteral("IN1T a; U16INT b;\r\n"));
+    form->colorizer().ColorizeWords(3);
+    EXPECT_EQ(p->text(), QStringLiteral("IN1T a; U16INT b;\r\n"));
+    for (int pos : {0, 1, 3, 8, 11, 13})
+        EXPECT_EQ(colorAt(p, pos), kMagenta) << pos;
+    EXPECT_EQ(colorAt(p, 2), kRed);
+    EXPECT_EQ(colorAt(p, 9), kRed);
+}
+
+TEST_F(ColorizerTest, WordInBothListsKeepsTheTextLength) {
+    ctx->settings.ReservedKeyWords = QStringLiteral("*INT*return*");
+    RichTextPane* p = preparedPane(QStringLiteral("Int a;\r\n"));
+    form->colorizer().ColorizeWords(3);
+    EXPECT_EQ(p->text(), QStringLiteral("int a;\r\n"));
+    EXPECT_EQ(colorAt(p, 0), kGreen);
+}
+
+} // namespace
+} // namespace tarvo

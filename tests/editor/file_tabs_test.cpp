@@ -1,0 +1,213 @@
+// Tabs bound to panes and files: listing a folder, choosing tabs, New Text File.
+#include "editor_fixture.h"
+
+#include "platform/file_ops.h"
+
+#include <QAction>
+#include <QFile>
+
+namespace tarvo {
+namespace {
+
+const QColor kGreen(0, 127, 0);
+const QString kCode = QStringLiteral("int x;\r\n");
+
+class FileTabsTest : public EditorTest {
+protected:
+    QString listSampleProject() {
+        return openProject({{QStringLiteral("main.c"), QStringLiteral("int main;\r\n")},
+                            {QStringLiteral("util.h"), kCode},
+                            {QStringLiteral("build.bat"), kCode},
+                            {QStringLiteral("load.bat"), kCode},
+                            {QStringLiteral("MAKE.C"), kCode},
+                            {QStringLiteral("x.cpp"), kCode},
+                            {QStringLiteral("x.hpp"), kCode}});
+    }
+
+    // The panes that are not hidden, by tab number.
+    QList<int> shownTabs() {
+        QList<int> out;
+        for (int i = 1; i <= form->fileTabs().tabCount(); ++i) {
+            if (pane(i) && !pane(i)->isHidden())
+                out << i;
+        }
+        return out;
+    }
+
+    int tabOf(const QString& caption) { return int(captions().indexOf(caption)) + 1; }
+};
+
+TEST_F(FileTabsTest, ListingBindsOneTabAndPanePerFileInListingOrder) {
+    const QString folder = listSampleProject();
+    QStringList listed;
+    ASSERT_TRUE(FileOps::ListFiles(folder, &listed));
+    EXPECT_EQ(captions(),
+              QStringList({QStringLiteral("resource.txt"), QStringLiteral("resource.h")}) + listed);
+    for (int i = 3; i <= form->fileTabs().tabCount(); ++i) {
+        QFile f(folder + QLatin1Char('/') + form->fileTabs().tabCaption(i));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(pane(i)->text(), QString::fromLatin1(f.readAll()));
+        EXPECT_TRUE(pane(i)->isHidden());
+    }
+    EXPECT_EQ(form->ui().OtherTextFile->indices().size(), listed.size());
+    EXPECT_TRUE(form->ui().NewTextFile->isEnabled());
+}
+
+TEST_F(FileTabsTest, ChoosingATabShowsItsPaneAndColoursOnlyCSources) {
+    listSampleProject();
+    struct Case {
+        const char* caption;
+        bool coloured;
+    };
+    const Case cases[] = {{"main.c", true},   {"util.h", true}, {"x.cpp", true},
+                          {"MAKE.C", false},  {"x.hpp", false}, {"build.bat", false},
+                          {"load.bat", false}};
+    for (const Case& c : cases) {
+        const int i = tabOf(QString::fromLatin1(c.caption));
+        ASSERT_GE(i, 3) << c.caption;
+        chooseTab(i);
+        EXPECT_EQ(shownTabs(), QList<int>{i}) << c.caption;
+        EXPECT_EQ(pane(i)->geometry(), form->ui().Text1->geometry()) << c.caption;
+        EXPECT_EQ(colorAt(pane(i), 0) == kGreen, c.coloured) << c.caption;
+    }
+}
+
+TEST_F(FileTabsTest, ResourceTabsShowTheirPanesAndTheHeaderIsColouredEachTime) {
+    listSampleProject();
+    form->ui().Text1->setText(kCode);
+    form->ui().resourceh->setText(kCode);
+    chooseTab(3);
+    chooseTab(2);
+    EXPECT_EQ(shownTabs(), QList<int>{2});
+    EXPECT_EQ(colorAt(pane(2), 0), kGreen);
+
+    pane(2)->select(0, 3);
+    pane(2)->setSelColor(Qt::magenta);
+    chooseTab(1);
+    EXPECT_EQ(shownTabs(), QList<int>{1});
+    EXPECT_FALSE(colorAt(pane(1), 0).isValid()); // resource.txt is never coloured
+    chooseTab(2);
+    EXPECT_EQ(colorAt(pane(2), 0), kGreen);
+}
+
+TEST_F(FileTabsTest, ChoosingATabEmptiesTheStatusText) {
+    listSampleProject();
+    for (int i : {3, 1, 2, 4}) {
+        form->ui().StatusBar1->showMessage(QStringLiteral("Cursor is at line:7"));
+        chooseTab(i);
+        EXPECT_EQ(status(), QString()) << i;
+    }
+}
+
+TEST_F(FileTabsTest, CodePaneKeepsItsRectangleUntilItsTabIsChosenAgain) {
+    listSampleProject();
+    chooseTab(3);
+    const QRect before = pane(3)->geometry();
+    form->ui().Text1->resize(before.width() + 40, before.height() + 30);
+    EXPECT_EQ(pane(3)->geometry(), before);
+    chooseTab(1);
+    chooseTab(3);
+    EXPECT_EQ(pane(3)->geometry(), form->ui().Text1->geometry());
+}
+
+TEST_F(FileTabsTest, EmptyFolderLeavesTheResourceTabsAndEnablesNewTextFile) {
+    openProject({});
+    EXPECT_EQ(captions(),
+              QStringList({QStringLiteral("resource.txt"), QStringLiteral("resource.h")}));
+    EXPECT_TRUE(form->ui().NewTextFile->isEnabled());
+}
+
+TEST_F(FileTabsTest, UnreadableFileGetsNoTabThatSaveCouldOverwrite) {
+    const QString folder =
+        openProject({{QStringLiteral("a.c"), kCode}, {QStringLiteral("b.c"), kCode}});
+    QFile locked(folder + QStringLiteral("/b.c"));
+    ASSERT_TRUE(locked.setPermissions({}));
+    if (locked.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "file permissions do not stop this user from reading";
+    form->fileTabs().resetToResourceTabs();
+    QString error;
+    EXPECT_FALSE(form->fileTabs().ShowFileList(folder, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("b.c")));
+    EXPECT_EQ(captions(), QStringList({QStringLiteral("resource.txt"), QStringLiteral("resource.h"),
+                                       QStringLiteral("a.c")}));
+    EXPECT_EQ(form->ui().OtherTextFile->indices(), QList<int>{3});
+}
+
+TEST_F(FileTabsTest, NewTextFileAddsASelectedEmptyPaneWithoutWritingAFile) {
+    const QString folder = listSampleProject();
+    const int before = form->fileTabs().tabCount();
+    chooseTab(3);
+    form->ui().StatusBar1->showMessage(QStringLiteral("Cursor is at line:3"));
+    dialogs.inputAnswers << QStringLiteral("util.c");
+    form->fileTabs().NewTextFile_Click();
+
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Please enter the name of the new file"));
+    EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Create Project"));
+    EXPECT_EQ(dialogs.shown[0].extra, QString());
+    const int n = before + 1;
+    ASSERT_EQ(form->fileTabs().tabCount(), n);
+    EXPECT_EQ(form->fileTabs().tabCaption(n), QStringLiteral("util.c"));
+    EXPECT_EQ(form->fileTabs().selectedTab(), n);
+    EXPECT_EQ(shownTabs(), QList<int>{n});
+    EXPECT_EQ(pane(n)->text(), QString());
+    EXPECT_EQ(pane(n)->geometry(), form->ui().Text1->geometry());
+    EXPECT_EQ(status(), QString());
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/util.c")));
+
+    // The new pane takes typed text like any other.
+    pane(n)->setSelText(QStringLiteral("int y;\r\n"));
+    chooseTab(3);
+    chooseTab(n);
+    EXPECT_EQ(colorAt(pane(n), 0), kGreen);
+}
+
+TEST_F(FileTabsTest, NewTextFileCancelledOrEmptyAddsNothing) {
+    listSampleProject();
+    const QStringList before = captions();
+    dialogs.inputAnswers << QString(); // cancelled or nothing entered
+    form->fileTabs().NewTextFile_Click();
+    EXPECT_EQ(captions(), before);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(FileTabsTest, NewTextFileRefusesNamesThatSaveWouldMisplace) {
+    listSampleProject();
+    const QStringList before = captions();
+    struct Case {
+        const char* name;
+        const char* reason; // a word the message must hold
+    };
+    const Case cases[] = {
+        {"main.c", "already"},    {"Main.C", "already"},     {"resource.h", "already"},
+        {"sub/x.c", "separator"}, {"sub\\x.c", "separator"}, {"..", "\"..\""},
+        {"x..c", "\"..\""},
+    };
+    for (const Case& c : cases) {
+        dialogs.shown.clear();
+        dialogs.inputAnswers << QString::fromLatin1(c.name);
+        form->fileTabs().NewTextFile_Click();
+        EXPECT_EQ(captions(), before) << c.name;
+        ASSERT_EQ(dialogs.messages().size(), 1) << c.name;
+        EXPECT_TRUE(dialogs.messages()[0].contains(QString::fromLatin1(c.reason))) << c.name;
+    }
+}
+
+TEST_F(FileTabsTest, NewTextFileDoesNothingBeforeAProjectIsListed) {
+    dialogs.inputAnswers << QStringLiteral("a.c");
+    form->fileTabs().NewTextFile_Click();
+    EXPECT_EQ(form->fileTabs().tabCount(), 1);
+    EXPECT_TRUE(form->ui().OtherTextFile->indices().isEmpty());
+}
+
+TEST_F(FileTabsTest, DoubleClickOnACodePaneChangesNothing) {
+    listSampleProject();
+    chooseTab(3);
+    const QString text = pane(3)->text();
+    form->fileTabs().OtherTextFile_DblClick(3);
+    EXPECT_EQ(pane(3)->text(), text);
+    EXPECT_EQ(form->fileTabs().selectedTab(), 3);
+}
+
+} // namespace
+} // namespace tarvo

@@ -1,0 +1,62 @@
+#include "platform/pane_family.h"
+
+#include <QPointer>
+#include <gtest/gtest.h>
+
+using namespace tarvo;
+
+namespace {
+
+TEST(PaneFamily, ElementsAreCreatedFromElementZeroHiddenAndEmpty) {
+    QWidget window;
+    auto* element0 = new RichTextPane(&window);
+    element0->setGeometry(5, 6, 70, 80);
+    element0->setText(QStringLiteral("pattern text"));
+    PaneFamily family(element0);
+    QList<int> created;
+    family.onCreated = [&](int i, RichTextPane*) { created << i; };
+
+    RichTextPane* p3 = family.create(3);
+    ASSERT_NE(p3, nullptr);
+    EXPECT_NE(p3, element0);
+    EXPECT_EQ(p3->parentWidget(), &window);
+    EXPECT_EQ(p3->geometry(), QRect(5, 6, 70, 80));
+    EXPECT_TRUE(p3->isHidden());
+    EXPECT_EQ(p3->text(), QString());
+    EXPECT_EQ(family.create(3), p3); // an existing element is kept
+    EXPECT_EQ(family.create(0), element0);
+    family.create(5);
+    EXPECT_EQ(created, (QList<int>{3, 5}));
+    EXPECT_EQ(family.indices(), (QList<int>{3, 5}));
+    EXPECT_EQ(family.at(0), element0);
+    EXPECT_EQ(family.at(3), p3);
+    EXPECT_FALSE(family.exists(4));
+}
+
+TEST(PaneFamily, DestroyRemovesOnlyThatElement) {
+    QWidget window;
+    auto* element0 = new RichTextPane(&window);
+    PaneFamily family(element0);
+    QPointer<RichTextPane> p3 = family.create(3);
+    family.create(4);
+    family.destroy(3);
+    EXPECT_TRUE(p3.isNull());
+    EXPECT_FALSE(family.exists(3));
+    EXPECT_TRUE(family.exists(4));
+    family.destroy(3); // missing: nothing happens
+    family.destroy(0); // element 0 stays
+    EXPECT_EQ(family.at(0), element0);
+    EXPECT_EQ(family.indices(), QList<int>{4});
+}
+
+TEST(PaneFamily, ElementsDieWithTheFamilyOrTheWindow) {
+    QPointer<RichTextPane> survivor;
+    {
+        QWidget window;
+        PaneFamily family(new RichTextPane(&window));
+        survivor = family.create(2);
+    }
+    EXPECT_TRUE(survivor.isNull());
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+#include "platform/dialogs.h"
+#include "platform/program_starter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tarvo;
+
+namespace {
+
+TEST(ShowWindowCode, MatchesTheWindowsCodes) {
+    const std::pair<WindowStyle, int> table[] = {
+        {WindowStyle::Hidden, 0},
+        {WindowStyle::NormalFocus, 1},
+        {WindowStyle::NormalNoFocus, 4},
+        {WindowStyle::MinimizedNoFocus, 7},
+    };
+    for (const auto& [style, code] : table)
+        EXPECT_EQ(showWindowCode(style), code) << int(style);
+}
+
+#ifndef Q_OS_WIN
+
+// Writes an executable shell script and returns its path.
+QString writeScript(const QTemporaryDir& dir, const QString& name, const QByteArray& body,
+                    bool executable = true) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\n" + body);
+    f.close();
+    if (executable)
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    return path;
+}
+
+// Waits for a file the started program writes; it runs detached.
+QByteArray waitForFile(const QString& path) {
+    for (int i = 0; i < 200 && !QFileInfo(path).exists(); ++i)
+        QTest::qWait(25);
+    QTest::qWait(50); // let the writer finish its one line
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(WhyNotStartable, NamesTheReason) {
+    QTemporaryDir dir;
+    const QString script = writeScript(dir, QStringLiteral("ok.sh"), "true\n");
+    const QString plain = writeScript(dir, QStringLiteral("plain.sh"), "true\n", false);
+    EXPECT_EQ(whyNotStartable(script), QString());
+    EXPECT_EQ(whyNotStartable(QStringLiteral("sh")), QString());
+    EXPECT_FALSE(whyNotStartable(QString()).isEmpty());
+    EXPECT_FALSE(whyNotStartable(QStringLiteral("  ")).isEmpty());
+    EXPECT_FALSE(whyNotStartable(plain).isEmpty());
+    EXPECT_FALSE(whyNotStartable(dir.path()).isEmpty());
+    EXPECT_FALSE(whyNotStartable(dir.filePath(QStringLiteral("missing"))).isEmpty());
+    EXPECT_FALSE(whyNotStartable(QStringLiteral("no-such-program-tarvo")).isEmpty());
+}
+
+TEST(SystemProgramStarter, RunsBatchFileWithItsArgumentsUnquoted) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("args.txt"));
+    // A build batch file as the tool supplies them on this platform.
+    const QString bat = writeScript(dir, QStringLiteral("makedebug.bat"),
+                                    "printf '%s|' \"$@\" > \"" + out.toUtf8() + ".tmp\"; mv \"" +
+                                        out.toUtf8() + ".tmp\" \"" + out.toUtf8() + "\"\n",
+                                    false);
+    ScriptedDialogs dialogs;
+    SystemProgramStarter starter(dialogs, [] { return CommandSubstitutes{}; });
+    EXPECT_TRUE(starter.start(bat + " /my projects/p1/ $(x);y", WindowStyle::Hidden));
+    EXPECT_EQ(waitForFile(out), QByteArray("/my|projects/p1/|$(x);y|"));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST(SystemProgramStarter, NotepadStartsThePreferredEditorReadAtEachStart) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("edited.txt"));
+    const QString editor = writeScript(dir, QStringLiteral("editor"),
+                                       "printf '%s|' \"$@\" > \"" + out.toUtf8() + ".tmp\"; mv \"" +
+                                           out.toUtf8() + ".tmp\" \"" + out.toUtf8() + "\"\n");
+    QString setting; // empty while the settings are not read yet
+    ScriptedDialogs dialogs;
+    SystemProgramStarter starter(dialogs, [&] { return CommandSubstitutes{setting}; });
+    setting = editor + " -n";
+    EXPECT_TRUE(starter.start(kNotepad + " /t/IDE.ini", WindowStyle::NormalFocus));
+    EXPECT_EQ(waitForFile(out), QByteArray("-n|/t/IDE.ini|"));
+}
+
+struct FailureCase {
+    const char* name;
+    QString commandLine;
+    QString program; // as named in the message
+};
+
+class StartFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(StartFailure, IsReportedAndReturnsFalse) {
+    const FailureCase& c = GetParam();
+    ScriptedDialogs dialogs;
+    SystemProgramStarter starter(dialogs, [] { return CommandSubstitutes{}; });
+    EXPECT_FALSE(starter.start(c.commandLine, WindowStyle::NormalNoFocus));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].startsWith(
+        QStringLiteral("The program \"%1\" cannot be started.\n").arg(c.program)))
+        << dialogs.messages()[0].toStdString();
+    EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Tarvo IDE"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Programs, StartFailure,
+    ::testing::Values(
+        // An empty bitmap editor setting: " " + path must not run the bitmap.
+        FailureCase{"EmptyEditorSetting", " /p/res/main.bmp", ""},
+        FailureCase{"EmptyCommandLine", "", ""},
+        FailureCase{"UnknownProgram", "no-such-program-tarvo /x", "no-such-program-tarvo"},
+        FailureCase{"MissingPath", "/no/such/dir/viewer \"/d/a.pdf\"", "/no/such/dir/viewer"},
+        FailureCase{"WindowsPathOnLinux", "C:\\Acrobat\\AcroRd32.exe \"/d/a.pdf\"",
+                    "C:\\Acrobat\\AcroRd32.exe"}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+#endif // Q_OS_WIN
+
+TEST(RecordingProgramStarter, RecordsEveryStartAndFailsOnceWhenTold) {
+    RecordingProgramStarter starter;
+    EXPECT_TRUE(starter.start(QStringLiteral("a x"), WindowStyle::Hidden));
+    starter.failNext = true;
+    EXPECT_FALSE(starter.start(QStringLiteral("b"), WindowStyle::MinimizedNoFocus));
+    EXPECT_TRUE(starter.start(QStringLiteral("c"), WindowStyle::NormalFocus));
+    EXPECT_EQ(starter.commandLines(), (QStringList{"a x", "b", "c"}));
+    ASSERT_EQ(starter.started.size(), 3);
+    EXPECT_EQ(starter.started[1].style, WindowStyle::MinimizedNoFocus);
+}
+
+} // namespace

@@ -1,0 +1,187 @@
+#include "designer/designer_state.h"
+#include "editor/file_tabs.h"
+#include "platform/pane_family.h"
+#include "platform/paths.h"
+#include "platform/rich_text_pane.h"
+#include "project/project_commands.h"
+#include "project_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+
+namespace tarvo {
+namespace {
+
+using OpenProject = ProjectTest;
+
+QList<QPushButton*> projectButtons(const Controls& ui) {
+    return {ui.Command5, ui.Command6, ui.Command7, ui.Command9, ui.Command10};
+}
+
+TEST_F(OpenProject, LoadsTheChosenFolderWithCodeTabs) {
+    const QString folder = makeProject(QStringLiteral("App"));
+    form->designer().CurrentFormPage = 3;
+    ui().Label2->setText(QStringLiteral("Form 3"));
+    dialogs.openAnswers << folder + PathSep() + QStringLiteral("main.c");
+    form->action(QStringLiteral("OpenProject"))->trigger();
+
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("open"));
+    EXPECT_EQ(dialogs.shown[0].text, ctx().settings.SDKProjectPath + QStringLiteral("main.c"));
+    EXPECT_EQ(dialogs.shown[0].extra, QStringLiteral("Code (main.c)|main.c"));
+
+    const QString projectPath = folder + PathSep();
+    EXPECT_EQ(ctx().project.ProjectPath, projectPath);
+    EXPECT_EQ(form->windowTitle(),
+              QStringLiteral("Tarvo IDE [") + projectPath + QStringLiteral("]"));
+    EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h", "bom.c", "main.c", "mixed.c",
+                                       "Notes.txt", "util.h"}));
+    const auto files = sampleProjectFiles();
+    EXPECT_EQ(ui().Text1->text(), QString::fromLatin1(files["res/resource.txt"]));
+    EXPECT_EQ(ui().resourceh->text(),
+              QStringLiteral("#define Form1 1000\r\n#define Button1 1001\r\n"));
+    EXPECT_EQ(form->fileTabs().paneOfTab(6)->text(),
+              QStringLiteral("Gr\u00fc\u00dfe aus M\u00fcnchen\r\nKein UTF-8\r\n"));
+    for (QPushButton* b : projectButtons(ui()))
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_EQ(form->designer().CurrentFormPage, 0);
+    EXPECT_EQ(ui().Label2->text(), QStringLiteral("Form 0"));
+    EXPECT_TRUE(starter.started.isEmpty());
+    EXPECT_FALSE(form->projectCommands().hasUnsavedChanges());
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messages().join('|').toStdString();
+}
+
+TEST_F(OpenProject, WithoutLoadCodeStartsTheOutsideEditorOnTheUnquotedFolder) {
+    ctx().settings.LoadCode = QStringLiteral("true"); // only exactly TRUE counts
+    const QString folder = makeProject(QStringLiteral("My Apps/First App"));
+    openProject(folder);
+
+    const QString projectPath = folder + PathSep();
+    ASSERT_EQ(starter.started.size(), 1);
+    EXPECT_EQ(starter.started[0].commandLine,
+              ctx().settings.IniPath + QStringLiteral("loadeditor.bat ") + projectPath);
+    EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
+    EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h"}));
+    EXPECT_TRUE(ui().OtherTextFile->indices().isEmpty());
+    for (QPushButton* b : projectButtons(ui()))
+        EXPECT_TRUE(b->isEnabled());
+}
+
+TEST_F(OpenProject, ACancelledDialogOpensNothingButResetsThePage) {
+    form->designer().CurrentFormPage = 2;
+    ui().Label2->setText(QStringLiteral("Form 2"));
+    const QString titleBefore = form->windowTitle();
+    form->projectCommands().Command4_Click(); // no answer: cancelled
+
+    EXPECT_TRUE(ctx().project.ProjectPath.isEmpty());
+    EXPECT_EQ(form->windowTitle(), titleBefore);
+    EXPECT_EQ(form->designer().CurrentFormPage, 0);
+    EXPECT_EQ(ui().Label2->text(), QStringLiteral("Form 0"));
+    for (QPushButton* b : projectButtons(ui()))
+        EXPECT_FALSE(b->isEnabled());
+    EXPECT_TRUE(starter.started.isEmpty());
+}
+
+TEST_F(OpenProject, AChosenNameThatIsNoFileOpensNothing) {
+    const QString folder = makeProject(QStringLiteral("App"));
+    dialogs.openAnswers << folder + QStringLiteral("/missing.c");
+    form->projectCommands().Command4_Click();
+    EXPECT_TRUE(ctx().project.ProjectPath.isEmpty());
+    EXPECT_FALSE(ui().Command5->isEnabled());
+}
+
+TEST_F(OpenProject, ASecondProjectReplacesTheCodeTabsOfTheFirst) {
+    openProject(makeProject(QStringLiteral("First")));
+    ASSERT_EQ(form->fileTabs().tabCount(), 7);
+    auto files = sampleProjectFiles();
+    files.remove(QStringLiteral("util.h"));
+    files.remove(QStringLiteral("bom.c"));
+    files.remove(QStringLiteral("mixed.c"));
+    files.remove(QStringLiteral("Notes.txt"));
+    files[QStringLiteral("res/resource.h")] = "#define Second 1\r\n";
+    const QString second = makeProject(QStringLiteral("Second"), files);
+    openProject(second);
+
+    EXPECT_EQ(ctx().project.ProjectPath, second + PathSep());
+    EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h", "main.c"}));
+    EXPECT_EQ(ui().OtherTextFile->indices(), QList<int>{3});
+    EXPECT_EQ(ui().resourceh->text(), QStringLiteral("#define Second 1\r\n"));
+}
+
+// Everything a user sees of the open project, to show that it did not move.
+struct ProjectSnapshot {
+    QString projectPath, caption, text1, resourceh, label2;
+    QStringList tabs;
+    QList<int> panes;
+    qint16 page;
+    bool operator==(const ProjectSnapshot& o) const {
+        return projectPath == o.projectPath && caption == o.caption && text1 == o.text1 &&
+               resourceh == o.resourceh && label2 == o.label2 && tabs == o.tabs &&
+               panes == o.panes && page == o.page;
+    }
+};
+
+class OpenProjectFailure : public ProjectTest {
+protected:
+    ProjectSnapshot snapshot() {
+        return {ctx().project.ProjectPath,
+                form->windowTitle(),
+                ui().Text1->text(),
+                ui().resourceh->text(),
+                ui().Label2->text(),
+                tabTexts(),
+                ui().OtherTextFile->indices(),
+                form->designer().CurrentFormPage};
+    }
+    void expectOpenLeavesEverything(const QString& broken, const QString& unreadable) {
+        openProject(makeProject(QStringLiteral("Good")));
+        replaceText(ui().Text1, QStringLiteral("edited\r\n"));
+        form->designer().CurrentFormPage = 1;
+        ui().Label2->setText(QStringLiteral("Form 1"));
+        const ProjectSnapshot before = snapshot();
+        dialogs.shown.clear();
+        starter.started.clear();
+
+        openProject(broken);
+
+        EXPECT_TRUE(snapshot() == before);
+        EXPECT_TRUE(ui().Text1->isModified());
+        EXPECT_TRUE(starter.started.isEmpty());
+        // Not opening at all, so the unsaved edit is not asked about.
+        for (const ScriptedDialogs::Shown& shown : dialogs.shown)
+            EXPECT_NE(shown.kind, QStringLiteral("askSave"));
+        const QStringList messages = dialogs.messages();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(unreadable)))
+            << messages[0].toStdString();
+    }
+};
+
+TEST_F(OpenProjectFailure, MissingResourceHeaderChangesNothing) {
+    auto files = sampleProjectFiles();
+    files.remove(QStringLiteral("res/resource.h"));
+    const QString broken = makeProject(QStringLiteral("Broken"), files);
+    expectOpenLeavesEverything(broken, broken + QStringLiteral("/res/resource.h"));
+}
+
+TEST_F(OpenProjectFailure, ResourceHeaderThatIsAFolderChangesNothing) {
+    auto files = sampleProjectFiles();
+    files.remove(QStringLiteral("res/resource.h"));
+    const QString broken = makeProject(QStringLiteral("Broken"), files);
+    ASSERT_TRUE(QDir().mkpath(broken + QStringLiteral("/res/resource.h")));
+    expectOpenLeavesEverything(broken, broken + QStringLiteral("/res/resource.h"));
+}
+
+TEST_F(OpenProjectFailure, MissingResourceTextChangesNothingEvenWithoutLoadCode) {
+    ctx().settings.LoadCode.clear();
+    auto files = sampleProjectFiles();
+    files.remove(QStringLiteral("res/resource.txt"));
+    const QString broken = makeProject(QStringLiteral("Broken"), files);
+    expectOpenLeavesEverything(broken, broken + QStringLiteral("/res/resource.txt"));
+}
+
+} // namespace
+} // namespace tarvo
