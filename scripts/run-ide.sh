@@ -59,12 +59,12 @@ else
         printf 'ExtraKeyWords,*#include*#define*#ifdef*#ifndef*#endif*NULL*true*false*\r\n'
         printf 'ObjectsPerPage,50\r\n'
         printf 'TabSpace,4\r\n'
-        printf 'UIAPIDoc,UIAPI.pdf\r\n'
-        printf 'UIDescriptionsDoc,UIDescriptions.pdf\r\n'
-        printf 'UIEventsDoc,UIEvents.pdf\r\n'
-        printf 'SystemAPIDoc,SystemAPI.pdf\r\n'
-        printf 'DatabaseAPIDoc,DatabaseAPI.pdf\r\n'
-        printf 'DataManagerDoc,DataManager.pdf\r\n'
+        printf 'UIAPIDoc,UI_API.pdf\r\n'
+        printf 'UIDescriptionsDoc,UI_Descriptions.pdf\r\n'
+        printf 'UIEventsDoc,UI_Events.pdf\r\n'
+        printf 'SystemAPIDoc,System_API.pdf\r\n'
+        printf 'DatabaseAPIDoc,Database_API.pdf\r\n'
+        printf 'DataManagerDoc,Data_Manager.pdf\r\n'
     } > "$INI"
 fi
 

@@ -17,7 +17,7 @@ run_tests() {
 configure_and_build "$SOURCE_DIR/build-test" RelWithDebInfo
 run_tests "$SOURCE_DIR/build-test"
 
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1:strict_string_checks=1}"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 configure_and_build "$SOURCE_DIR/build-asan" Debug -DTARVO_SANITIZE=ON -DTARVO_BUILD_BENCH=OFF
 run_tests "$SOURCE_DIR/build-asan"

@@ -122,6 +122,13 @@ Form1::Form1(const Form1Services& services) {
 }
 
 Form1::~Form1() {
+    // The controls outlive the handlers (QWidget deletes its children last)
+    // and still send events while they go, focus changes among them: cut
+    // every connection to the handlers before those are destroyed.
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+    m_pictureFamily->onCreated = nullptr;
+    m_paneFamily->onCreated = nullptr;
     // Handlers hold references into the controls; drop them first.
     m_resources.reset();
     m_project.reset();

@@ -42,7 +42,13 @@ public:
         m_process.start(QStringLiteral(TARVOIDE_BINARY), {});
         return m_process.waitForStarted(10000);
     }
-    bool running() const { return m_process.state() == QProcess::Running; }
+    // Waits up to `ms` for the program to end; true while it still runs.
+    bool stillRunningAfter(int ms) {
+        return !m_process.waitForFinished(ms) && m_process.state() == QProcess::Running;
+    }
+    QString endReport() const {
+        return QStringLiteral("tarvoide ended with exit code %1").arg(m_process.exitCode());
+    }
 
 private:
     QProcess m_process;
@@ -72,10 +78,14 @@ TEST(Smoke, HandheldScreenIsDrawnAtItsPlaceInTheRealWindow) {
     QRect window;
     QElapsedTimer clock;
     clock.start();
-    while (window.isEmpty() && ide.running() && clock.elapsed() < 60000) {
-        QThread::msleep(200);
+    bool running = true;
+    while (window.isEmpty() && clock.elapsed() < 60000) {
+        running = ide.stillRunningAfter(200);
+        if (!running)
+            break;
         window = findWindow(display.name(), QStringLiteral("Tarvo IDE"));
     }
+    ASSERT_TRUE(running) << ide.endReport().toStdString();
     ASSERT_FALSE(window.isEmpty()) << "the window \"Tarvo IDE\" never appeared";
     // No window manager: the X window is exactly the menu bar over the client area.
     ASSERT_EQ(window.width(), kClientWidth);
