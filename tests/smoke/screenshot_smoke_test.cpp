@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -57,6 +58,9 @@ private:
 TEST(Smoke, HandheldScreenIsDrawnAtItsPlaceInTheRealWindow) {
     if (!VirtualDisplay::serverInstalled())
         GTEST_SKIP() << "Xvfb is not installed";
+    for (const char* tool : {"xwininfo", "import"})
+        ASSERT_FALSE(QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            << tool << " is needed next to Xvfb (packages x11-utils and imagemagick)";
 
     QTemporaryDir work;
     ASSERT_TRUE(work.isValid());
