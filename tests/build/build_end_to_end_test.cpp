@@ -1,8 +1,7 @@
 // Runs the sample workspace's real build scripts with the host compiler and
 // watches the console pick up what they write.
-#include "build/build_commands.h"
+#include "build_fixture.h"
 #include "platform/file_ops.h"
-#include "test_form.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,7 +44,7 @@ private:
     QList<QPointer<QProcess>> m_processes;
 };
 
-class BuildEndToEndTest : public FormTest {
+class BuildEndToEndTest : public BuildTest {
 protected:
     void SetUp() override {
 #ifdef Q_OS_WIN
@@ -53,8 +52,8 @@ protected:
 #endif
         if (QStandardPaths::findExecutable(QStringLiteral("cc")).isEmpty())
             GTEST_SKIP() << "no C compiler (cc) on this system";
-        FormTest::SetUp();
-        m_form->context().starter = &m_shell;
+        BuildTest::SetUp();
+        form->context().starter = &m_shell;
 
         // The run script copies the tool folder into the workspace root, which
         // also holds the IDE.ini that the scripts read.
@@ -78,7 +77,7 @@ protected:
 
         settings().IniPath = m_workspace;
         settings().SDKProjectPath = m_sdk;
-        m_form->context().project.ProjectPath = m_project;
+        form->context().project.ProjectPath = m_project;
     }
 
     void writeIni(const QString& text) {
@@ -95,7 +94,7 @@ protected:
     }
 
     void build(void (BuildCommands::*command)()) {
-        (m_form->buildCommands().*command)();
+        (form->buildCommands().*command)();
         ASSERT_TRUE(polling());
         ASSERT_TRUE(waitUntilPollingStops(kBuildLimitMs)) << "the build wrote no output";
     }
@@ -156,7 +155,7 @@ TEST_F(BuildEndToEndTest, ReleaseAndBuildAllCompileTheirConfigurations) {
 }
 
 TEST_F(BuildEndToEndTest, BuildWithoutProjectEndsTheWaitWithAMessage) {
-    m_form->context().project.ProjectPath.clear();
+    form->context().project.ProjectPath.clear();
     build(&BuildCommands::Command10_Click);
     EXPECT_TRUE(console1().contains(QStringLiteral("no project folder was given")))
         << console1().toStdString();
