@@ -76,114 +76,102 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"32768", 32767}, NumberCase{"99999999999999999999", 32767},
                       NumberCase{"-40000", -32768}, NumberCase{"007", 7}));
 
-Settings parse(const char* text) {
-    return parseIni(QByteArray(text)).settings;
+// The settings a case looks at, as "key=value" for those that are not at
+// their initial value.
+QString summary(const Settings& s) {
+    const std::pair<const char*, QString> texts[] = {{"IniPath", s.IniPath},
+                                                     {"DocPath", s.DocPath},
+                                                     {"LoadCode", s.LoadCode},
+                                                     {"Colorizew", s.Colorizew},
+                                                     {"SDKProjectPath", s.SDKProjectPath}};
+    QStringList out;
+    for (const auto& [key, value] : texts)
+        if (!value.isEmpty())
+            out << QLatin1String(key) + QLatin1Char('=') + value;
+    if (s.ObjectsPerPage)
+        out << QStringLiteral("ObjectsPerPage=%1").arg(s.ObjectsPerPage);
+    if (s.TabSpace)
+        out << QStringLiteral("TabSpace=%1").arg(s.TabSpace);
+    return out.join(QLatin1Char('|'));
 }
 
-TEST(ParseIni, StoresEveryKeyInItsSetting) {
-    const Settings s = parse("IniPath,/t/\r\nTemplatePath,/tp/\r\nAdobePath,ev\r\nDocPath,/d/\r\n"
-                             "EmulatorPath,/e/\r\nPreferedTextEditor,ed\r\n"
-                             "PreferedBMPEditor,bmp\r\nLoadCode,TRUE\r\nUIAPIDoc,a.pdf\r\n"
-                             "UIDescriptionsDoc,b.pdf\r\nUIEventsDoc,c.pdf\r\n"
-                             "SystemAPIDoc,d.pdf\r\nDatabaseAPIDoc,e.pdf\r\n"
-                             "DataManagerDoc,f.pdf\r\nObjectsPerPage,50\r\n"
-                             "SDKProjectPath,/sdk/\r\nDataTypesKeywords,*int*char*\r\n"
-                             "ReservedKeyWords,*if*else*\r\nExtraKeyWords,*NULL*\r\n"
-                             "TabSpace,4\r\nColorizew,TRUE\r\n");
-    EXPECT_EQ(s.IniPath, "/t/");
-    EXPECT_EQ(s.TemplatePath, "/tp/");
-    EXPECT_EQ(s.AdobePath, "ev");
-    EXPECT_EQ(s.DocPath, "/d/");
-    EXPECT_EQ(s.EmulatorPath, "/e/");
-    EXPECT_EQ(s.PreferedTextEditor, "ed");
-    EXPECT_EQ(s.PreferedBMPEditor, "bmp");
-    EXPECT_EQ(s.LoadCode, "TRUE");
-    EXPECT_EQ(s.UIAPIDoc, "a.pdf");
-    EXPECT_EQ(s.UIDescriptionsDoc, "b.pdf");
-    EXPECT_EQ(s.UIEventsDoc, "c.pdf");
-    EXPECT_EQ(s.SystemAPIDoc, "d.pdf");
-    EXPECT_EQ(s.DatabaseAPIDoc, "e.pdf");
-    EXPECT_EQ(s.DataManagerDoc, "f.pdf");
-    EXPECT_EQ(s.ObjectsPerPage, 50);
-    EXPECT_EQ(s.SDKProjectPath, "/sdk/");
-    EXPECT_EQ(s.DataTypesKeywords, "*int*char*");
-    EXPECT_EQ(s.ReservedKeyWords, "*if*else*");
-    EXPECT_EQ(s.ExtraKeyWords, "*NULL*");
-    EXPECT_EQ(s.TabSpace, 4);
-    EXPECT_EQ(s.Colorizew, "TRUE");
-    EXPECT_TRUE(s.loadCode());
-    EXPECT_TRUE(s.colorize());
+struct ParseCase {
+    const char* name;
+    const char* text;
+    const char* settings;
+};
+
+class ParseIni : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseIni, PairsKeysAndValues) {
+    const ParseCase& c = GetParam();
+    EXPECT_EQ(summary(parseIni(QByteArray(c.text)).settings), QLatin1String(c.settings));
 }
 
-TEST(ParseIni, QuotedValueKeepsItsCommas) {
-    const Settings s = parse("SDKProjectPath,\"/home/a,b/sdk/\"\r\nTabSpace,3\r\n");
-    EXPECT_EQ(s.SDKProjectPath, "/home/a,b/sdk/");
-    EXPECT_EQ(s.TabSpace, 3);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ParseIni,
+    ::testing::Values(
+        ParseCase{"QuotedValueKeepsItsCommas",
+                  "SDKProjectPath,\"/home/a,b/sdk/\"\r\nTabSpace,3\r\n",
+                  "SDKProjectPath=/home/a,b/sdk/|TabSpace=3"},
+        // The first line holds only the key; every later record is shifted.
+        ParseCase{"PairsByCountAcrossLines",
+                  "DocPath\r\n/docs/,TabSpace\r\n8,Colorizew\r\nTRUE\r\n",
+                  "DocPath=/docs/|Colorizew=TRUE|TabSpace=8"},
+        ParseCase{"LoneFieldTurnsValuesIntoKeys", "Orphan\r\nIniPath,/ini/\r\nDocPath,/d/\r\n", ""},
+        ParseCase{"LastOccurrenceWins",
+                  "ObjectsPerPage,10\r\nIniPath,/a/\r\nObjectsPerPage,20\r\nIniPath,/b/\r\n",
+                  "IniPath=/b/|ObjectsPerPage=20"},
+        ParseCase{"KeysAreCaseSensitive",
+                  "iniPath,/a/\r\nINIPATH,/b/\r\nobjectsperpage,9\r\nLoadCode,true\r\n",
+                  "LoadCode=true"},
+        ParseCase{"UnknownKeySkippedWithItsValue", "Unknown,IniPath\r\nDocPath,/d/\r\n",
+                  "DocPath=/d/"},
+        ParseCase{"LastKeyWithoutValueIgnored", "DocPath,/d/\r\nIniPath\r\n", "DocPath=/d/"},
+        ParseCase{"EmptyLinesDoNotShift", "DocPath,/d/\r\n\r\n\r\nIniPath,/i/\r\n",
+                  "IniPath=/i/|DocPath=/d/"},
+        ParseCase{"TrailingBlanksDropped", "LoadCode,TRUE   \r\nIniPath,/i/ \r\n",
+                  "IniPath=/i/|LoadCode=TRUE"},
+        // TabSpace is clamped to 16 bits only.
+        ParseCase{"TabSpaceLarge", "TabSpace,600\r\n", "TabSpace=600"},
+        ParseCase{"TabSpaceClamped", "TabSpace,40000\r\n", "TabSpace=32767"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ParseIni, PairsByCountAcrossLines) {
-    // The first line holds only the key; its value is the next line's first
-    // field, and every later record is shifted the same way.
-    const Settings s = parse("DocPath\r\n/docs/,TabSpace\r\n8,Colorizew\r\nTRUE\r\n");
-    EXPECT_EQ(s.DocPath, "/docs/");
-    EXPECT_EQ(s.TabSpace, 8);
-    EXPECT_EQ(s.Colorizew, "TRUE");
-}
-
-TEST(ParseIni, ShiftedPairingTurnsValuesIntoKeys) {
-    // A lone field shifts the pairs: "IniPath" becomes a value, "/ini/" a key.
-    const Settings s = parse("Orphan\r\nIniPath,/ini/\r\nDocPath,/d/\r\n");
-    EXPECT_TRUE(s.IniPath.isEmpty());
-    EXPECT_TRUE(s.DocPath.isEmpty());
-}
-
-TEST(ParseIni, LastOccurrenceWins) {
-    const Settings s = parse("ObjectsPerPage,10\r\nIniPath,/a/\r\nObjectsPerPage,20\r\n"
-                             "IniPath,/b/\r\n");
-    EXPECT_EQ(s.ObjectsPerPage, 20);
-    EXPECT_EQ(s.IniPath, "/b/");
-}
-
-TEST(ParseIni, KeysAreCaseSensitive) {
-    const Settings s = parse("iniPath,/a/\r\nINIPATH,/b/\r\nobjectsperpage,9\r\nLoadCode,true\r\n"
-                             "Colorizew,True\r\n");
-    EXPECT_TRUE(s.IniPath.isEmpty());
-    EXPECT_EQ(s.ObjectsPerPage, 0);
-    EXPECT_EQ(s.LoadCode, "true");
-    EXPECT_FALSE(s.loadCode());
-    EXPECT_FALSE(s.colorize());
-}
-
-TEST(ParseIni, UnknownKeysAreSkippedWithTheirValues) {
-    const Settings s = parse("Unknown,IniPath\r\nDocPath,/d/\r\n");
-    EXPECT_TRUE(s.IniPath.isEmpty());
-    EXPECT_EQ(s.DocPath, "/d/");
-}
-
-TEST(ParseIni, LastKeyWithoutValueIsIgnored) {
-    const Settings s = parse("DocPath,/d/\r\nIniPath\r\n");
-    EXPECT_EQ(s.DocPath, "/d/");
-    EXPECT_TRUE(s.IniPath.isEmpty());
-}
-
-TEST(ParseIni, EmptyLinesDoNotShiftThePairing) {
-    const Settings s = parse("DocPath,/d/\r\n\r\n\r\nIniPath,/i/\r\n");
-    EXPECT_EQ(s.DocPath, "/d/");
-    EXPECT_EQ(s.IniPath, "/i/");
-}
-
-TEST(ParseIni, TrailingBlanksAreNotPartOfValues) {
-    const Settings s = parse("LoadCode,TRUE   \r\nIniPath,/i/ \r\n");
-    EXPECT_TRUE(s.loadCode());
-    EXPECT_EQ(s.IniPath, "/i/");
-}
-
-TEST(ParseIni, MissingKeysKeepInitialValues) {
-    const IniResult r = parseIni(QByteArray("DocPath,/d/\r\n"));
-    EXPECT_EQ(r.settings.ObjectsPerPage, 0);
-    EXPECT_EQ(r.settings.TabSpace, 0);
-    EXPECT_TRUE(r.settings.SDKProjectPath.isEmpty());
-    EXPECT_TRUE(r.objectsPerPageWarning.isEmpty());
+TEST(ParseIniKeys, StoresEveryKeyInItsSetting) {
+    const std::pair<const char*, QString Settings::*> keys[] = {
+        {"IniPath", &Settings::IniPath},
+        {"TemplatePath", &Settings::TemplatePath},
+        {"AdobePath", &Settings::AdobePath},
+        {"DocPath", &Settings::DocPath},
+        {"EmulatorPath", &Settings::EmulatorPath},
+        {"PreferedTextEditor", &Settings::PreferedTextEditor},
+        {"PreferedBMPEditor", &Settings::PreferedBMPEditor},
+        {"LoadCode", &Settings::LoadCode},
+        {"UIAPIDoc", &Settings::UIAPIDoc},
+        {"UIDescriptionsDoc", &Settings::UIDescriptionsDoc},
+        {"UIEventsDoc", &Settings::UIEventsDoc},
+        {"SystemAPIDoc", &Settings::SystemAPIDoc},
+        {"DatabaseAPIDoc", &Settings::DatabaseAPIDoc},
+        {"DataManagerDoc", &Settings::DataManagerDoc},
+        {"SDKProjectPath", &Settings::SDKProjectPath},
+        {"DataTypesKeywords", &Settings::DataTypesKeywords},
+        {"ReservedKeyWords", &Settings::ReservedKeyWords},
+        {"ExtraKeyWords", &Settings::ExtraKeyWords},
+        {"Colorizew", &Settings::Colorizew},
+    };
+    QByteArray ini;
+    for (const auto& [key, member] : keys)
+        ini += QByteArray(key) + ",v" + key + "\r\n";
+    const IniResult r = parseIni(ini + "ObjectsPerPage,50\r\nTabSpace,4\r\n");
+    for (const auto& [key, member] : keys)
+        EXPECT_EQ(r.settings.*member, QStringLiteral("v") + QLatin1String(key));
+    EXPECT_EQ(r.settings.ObjectsPerPage, 50);
+    EXPECT_EQ(r.settings.TabSpace, 4);
+    // Flags are on only when exactly TRUE.
+    EXPECT_FALSE(r.settings.loadCode());
+    EXPECT_TRUE(parseIni("LoadCode,TRUE\r\nColorizew,TRUE").settings.colorize());
+    EXPECT_TRUE(parseIni("LoadCode,TRUE\r\nColorizew,True").settings.loadCode());
+    EXPECT_FALSE(parseIni("LoadCode,TRUE\r\nColorizew,True").settings.colorize());
 }
 
 struct ClampCase {
@@ -210,18 +198,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ObjectsPerPageClamp,
                          ::testing::Values(ClampCase{"0", 0, false}, ClampCase{"500", 500, false},
                                            ClampCase{"500.4", 500, false},
                                            ClampCase{"501", 500, true},
-                                           ClampCase{"70000", 500, true},
-                                           ClampCase{"-1", 0, true}));
-
-TEST(ParseIni, OnlyTheFinalObjectsPerPageIsJudged) {
-    const IniResult r = parseIni(QByteArray("ObjectsPerPage,900\r\nObjectsPerPage,40\r\n"));
-    EXPECT_EQ(r.settings.ObjectsPerPage, 40);
-    EXPECT_TRUE(r.objectsPerPageWarning.isEmpty());
-}
-
-TEST(ParseIni, TabSpaceIsClampedOnlyTo16Bits) {
-    EXPECT_EQ(parse("TabSpace,40000\r\n").TabSpace, 32767);
-    EXPECT_EQ(parse("TabSpace,600\r\n").TabSpace, 600);
-}
+                                           ClampCase{"70000", 500, true}, ClampCase{"-1", 0, true},
+                                           // Only the final value is judged.
+                                           ClampCase{"900\r\nObjectsPerPage,40", 40, false}));
 
 } // namespace

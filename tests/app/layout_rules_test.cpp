@@ -93,10 +93,4 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"no outer size", window(708, 576, 0, 0), std::nullopt, std::nullopt,
                    std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
 
-TEST(TwipsPerPixel, FollowsTheLogicalDpi) {
-    EXPECT_DOUBLE_EQ(twipsPerPixel(96), 15.0);
-    EXPECT_DOUBLE_EQ(twipsPerPixel(120), 12.0);
-    EXPECT_DOUBLE_EQ(twipsPerPixel(144), 10.0);
-}
-
 } // namespace

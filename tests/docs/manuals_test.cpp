@@ -1,28 +1,18 @@
 #include "docs/manuals.h"
 
-#include "app/form1.h"
-#include "platform/dialogs.h"
-#include "platform/program_starter.h"
+#include "ide_test.h"
 
 #include <QAction>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <memory>
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
-class ManualsTest : public ::testing::Test {
+class ManualsTest : public IdeTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        QFile ini(m_dir.filePath(QStringLiteral("IDE.ini")));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("ObjectsPerPage,1\r\n");
-        ini.close();
-        m_form = std::make_unique<Form1>(Form1Services{&m_dialogs, &m_starter, m_dir.path()});
-        Settings& s = m_form->context().settings;
+        IdeTest::SetUp();
+        makeForm(QByteArray("ObjectsPerPage,1\r\n"));
+        Settings& s = settings();
         s.IniPath = QStringLiteral("/opt/tarvo/");
         s.AdobePath = QStringLiteral("/usr/bin/evince");
         s.DocPath = QStringLiteral("/opt/tarvo sdk/manuals/");
@@ -36,21 +26,11 @@ protected:
     }
 
     RecordingProgramStarter::Started trigger(const char* item) {
-        QAction* action = m_form->action(QLatin1String(item));
-        EXPECT_NE(action, nullptr) << item;
-        if (!action)
-            return {};
-        EXPECT_TRUE(action->isEnabled()) << item;
-        m_starter.started.clear();
-        action->trigger();
-        EXPECT_EQ(m_starter.started.size(), 1) << item;
-        return m_starter.started.value(0);
+        starter.started.clear();
+        form->action(QLatin1String(item))->trigger();
+        EXPECT_EQ(starter.started.size(), 1) << item;
+        return starter.started.value(0);
     }
-
-    QTemporaryDir m_dir;
-    ScriptedDialogs m_dialogs;
-    RecordingProgramStarter m_starter;
-    std::unique_ptr<Form1> m_form;
 };
 
 TEST_F(ManualsTest, EveryItemStartsItsCommandLine) {
@@ -84,7 +64,7 @@ TEST_F(ManualsTest, EveryItemStartsItsCommandLine) {
 }
 
 TEST_F(ManualsTest, EmptySettingsStillStartTheProgram) {
-    Settings& s = m_form->context().settings;
+    Settings& s = settings();
     s.UIEventsDoc.clear();
     s.DocPath = QStringLiteral("/docs/");
     // A missing document setting hands the viewer the manuals folder itself.
@@ -115,4 +95,4 @@ TEST(ManualCommandLine, QuotesOnlyTheDocumentPath) {
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing

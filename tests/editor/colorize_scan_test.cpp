@@ -77,8 +77,8 @@ const ScanCase kCases[] = {
     {"DigitsAfterLetters", "x1 u8 ", {"number:1+1", "number:4+1", "type:3+1"}},
     {"HexNumberSplits", "0x1F;", {"number:0+1", "number:2+1"}},
     {"NumberEndsText", "a=12345", {"number:2+5"}},
-    {"DigitInsideKeywordLeavesIt", "in1t x;", {"number:2+1"}},
-    {"DigitsSplitKeyword", "u16int;", {"number:1+2"}},
+    {"DigitInsideKeywordLeavesIt", "IN1T x;", {"number:2+1"}},
+    {"DigitsSplitKeyword", "U16INT;", {"number:1+2"}},
     // Literals.
     {"KeywordInStringUnformatted", "x = \"int\";", {}},
     {"StringDoesNotEndWord", "in\"x\"t;", {}},

@@ -4,7 +4,7 @@
 
 #include <QTextDocument>
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
 const QColor kGreen(0, 127, 0);
@@ -58,15 +58,6 @@ TEST_F(ColorizerTest, FormatsTokensAndKeepsTheFormatOfOtherText) {
     }
 }
 
-TEST_F(ColorizerTest, ExtraKeywordIsBlackAndBold) {
-    RichTextPane* p = preparedPane(QStringLiteral("main(void);"));
-    form->colorizer().ColorizeWords(3);
-    EXPECT_EQ(colorAt(p, 0), QColor(0, 0, 0));
-    EXPECT_TRUE(boldAt(p, 0));
-    EXPECT_EQ(colorAt(p, 5), kGreen);
-    EXPECT_FALSE(boldAt(p, 5));
-}
-
 TEST_F(ColorizerTest, CaretEndsAtStartAndOneUndoStepIsLeft) {
     QString text;
     for (int i = 0; i < 300; ++i)
@@ -89,21 +80,21 @@ TEST_F(ColorizerTest, HourglassAndNotIdleWhileThePassRuns) {
     QList<bool> idleSeen;
     QList<Qt::CursorShape> cursorSeen;
     QObject::connect(p, &RichTextPane::SelChange, [&] {
-        idleSeen << ctx->editor.ColorizeIdle;
-        cursorSeen << form->ui().TabStrip1->cursor().shape();
+        idleSeen << ctx().editor.ColorizeIdle;
+        cursorSeen << ui().TabStrip1->cursor().shape();
     });
     form->colorizer().ColorizeWords(3);
     ASSERT_FALSE(idleSeen.isEmpty());
     EXPECT_FALSE(idleSeen.contains(true));
     EXPECT_EQ(cursorSeen.last(), Qt::WaitCursor);
-    EXPECT_TRUE(ctx->editor.ColorizeIdle);
-    EXPECT_FALSE(form->ui().TabStrip1->testAttribute(Qt::WA_SetCursor));
+    EXPECT_TRUE(ctx().editor.ColorizeIdle);
+    EXPECT_FALSE(ui().TabStrip1->testAttribute(Qt::WA_SetCursor));
 }
 
 TEST_F(ColorizerTest, OnlyUpperCaseTrueSwitchesColouringOn) {
     for (const char* value : {"True", "true", "", "TRUE "}) {
         RichTextPane* p = preparedPane(QStringLiteral("INT a;\r\n"));
-        ctx->settings.Colorizew = QString::fromLatin1(value);
+        ctx().settings.Colorizew = QString::fromLatin1(value);
         form->colorizer().ColorizeWords(3);
         EXPECT_EQ(p->text(), QStringLiteral("INT a;\r\n")) << value;
         EXPECT_EQ(colorAt(p, 0), kMagenta) << value;
@@ -112,14 +103,14 @@ TEST_F(ColorizerTest, OnlyUpperCaseTrueSwitchesColouringOn) {
 
 TEST_F(ColorizerTest, IndexWithoutPaneEndsQuietly) {
     openProject({{QStringLiteral("a.c"), QStringLiteral("int a;\r\n")}});
-    form->ui().Text1->setText(QStringLiteral("INT a;\r\n"));
+    ui().Text1->setText(QStringLiteral("INT a;\r\n"));
     for (int index : {-1, 0, 1, 4, 99}) {
         form->colorizer().ColorizeWords(index);
-        EXPECT_TRUE(ctx->editor.ColorizeIdle) << index;
-        EXPECT_FALSE(form->ui().TabStrip1->testAttribute(Qt::WA_SetCursor)) << index;
+        EXPECT_TRUE(ctx().editor.ColorizeIdle) << index;
+        EXPECT_FALSE(ui().TabStrip1->testAttribute(Qt::WA_SetCursor)) << index;
     }
-    EXPECT_EQ(form->ui().Text1->text(), QStringLiteral("INT a;\r\n"));
-    EXPECT_FALSE(colorAt(form->ui().Text1, 0).isValid());
+    EXPECT_EQ(ui().Text1->text(), QStringLiteral("INT a;\r\n"));
+    EXPECT_FALSE(colorAt(ui().Text1, 0).isValid());
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
@@ -133,18 +124,8 @@ TEST_F(ColorizerTest, EditedKeywordKeepsItsOldColour) {
     EXPECT_EQ(colorAt(p, 0), kGreen);
 }
 
-TEST_F(ColorizerTest, ScatteredLettersOfAKeywordStayUntouched) {
-    RichTextPane* p = preparedPane(QStringLiteral("IN1T a; U16INT b;\r\n"));
-    form->colorizer().ColorizeWords(3);
-    EXPECT_EQ(p->text(), QStringLiteral("IN1T a; U16INT b;\r\n"));
-    for (int pos : {0, 1, 3, 8, 11, 13})
-        EXPECT_EQ(colorAt(p, pos), kMagenta) << pos;
-    EXPECT_EQ(colorAt(p, 2), kRed);
-    EXPECT_EQ(colorAt(p, 9), kRed);
-}
-
 TEST_F(ColorizerTest, WordInBothListsKeepsTheTextLength) {
-    ctx->settings.ReservedKeyWords = QStringLiteral("*INT*return*");
+    ctx().settings.ReservedKeyWords = QStringLiteral("*INT*return*");
     RichTextPane* p = preparedPane(QStringLiteral("Int a;\r\n"));
     form->colorizer().ColorizeWords(3);
     EXPECT_EQ(p->text(), QStringLiteral("int a;\r\n"));
@@ -152,4 +133,4 @@ TEST_F(ColorizerTest, WordInBothListsKeepsTheTextLength) {
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing

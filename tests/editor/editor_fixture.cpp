@@ -1,17 +1,15 @@
 #include "editor_fixture.h"
 
-#include <QFile>
 #include <QTextBlock>
 #include <QTextCursor>
 
-namespace tarvo {
+namespace tarvo::testing {
 
 void EditorTest::SetUp() {
-    ASSERT_TRUE(dir.isValid());
-    form = std::make_unique<Form1>(Form1Services{&dialogs, &starter, dir.path()});
+    IdeTest::SetUp();
+    makeForm();
     dialogs.shown.clear(); // the missing IDE.ini's notice
-    ctx = &form->context();
-    Settings& s = ctx->settings;
+    Settings& s = settings();
     s.Colorizew = QStringLiteral("TRUE");
     s.DataTypesKeywords = QStringLiteral("*int*char*void*");
     s.ReservedKeyWords = QStringLiteral("*return*if*#define*");
@@ -20,22 +18,14 @@ void EditorTest::SetUp() {
 }
 
 QString EditorTest::openProject(const QList<QPair<QString, QString>>& files) {
-    const QString folder = dir.filePath(QStringLiteral("proj"));
-    QDir().mkpath(folder + QStringLiteral("/res"));
-    for (const auto& [name, text] : files) {
-        QFile f(folder + QLatin1Char('/') + name);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.toLatin1());
-    }
-    ctx->project.ProjectPath = QDir::toNativeSeparators(folder);
+    const QString proj = folder(QStringLiteral("proj"));
+    QDir().mkpath(proj + QStringLiteral("res"));
+    for (const auto& [name, text] : files)
+        writeFile(proj + name, text.toLatin1());
+    ctx().project.ProjectPath = QDir::toNativeSeparators(proj.chopped(1));
     form->fileTabs().resetToResourceTabs();
-    EXPECT_TRUE(form->fileTabs().ShowFileList(ctx->project.ProjectPath));
-    return folder;
-}
-
-void EditorTest::chooseTab(int i) {
-    // currentChanged runs TabStrip1_Click, as a user's click does.
-    form->ui().TabStrip1->setCurrentIndex(i - 1);
+    EXPECT_TRUE(form->fileTabs().ShowFileList(ctx().project.ProjectPath));
+    return proj.chopped(1);
 }
 
 QStringList EditorTest::captions() {
@@ -66,4 +56,4 @@ bool boldAt(RichTextPane* pane, int pos) {
     return formatAt(pane, pos).fontWeight() == QFont::Bold;
 }
 
-} // namespace tarvo
+} // namespace tarvo::testing

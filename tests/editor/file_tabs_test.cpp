@@ -6,7 +6,7 @@
 #include <QAction>
 #include <QFile>
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
 const QColor kGreen(0, 127, 0);
@@ -49,11 +49,11 @@ TEST_F(FileTabsTest, ListingBindsOneTabAndPanePerFileInListingOrder) {
         EXPECT_EQ(pane(i)->text(), QString::fromLatin1(f.readAll()));
         EXPECT_TRUE(pane(i)->isHidden());
     }
-    EXPECT_EQ(form->ui().OtherTextFile->indices().size(), listed.size());
-    EXPECT_TRUE(form->ui().NewTextFile->isEnabled());
+    EXPECT_EQ(ui().OtherTextFile->indices().size(), listed.size());
+    EXPECT_TRUE(ui().NewTextFile->isEnabled());
 }
 
-TEST_F(FileTabsTest, ChoosingATabShowsItsPaneAndColoursOnlyCSources) {
+TEST_F(FileTabsTest, ChoosingATabEmptiesTheStatusShowsItsPaneAndColoursOnlyCSources) {
     listSampleProject();
     struct Case {
         const char* caption;
@@ -65,17 +65,19 @@ TEST_F(FileTabsTest, ChoosingATabShowsItsPaneAndColoursOnlyCSources) {
     for (const Case& c : cases) {
         const int i = tabOf(QString::fromLatin1(c.caption));
         ASSERT_GE(i, 3) << c.caption;
+        ui().StatusBar1->showMessage(QStringLiteral("Cursor is at line:7"));
         chooseTab(i);
+        EXPECT_EQ(status(), QString()) << c.caption;
         EXPECT_EQ(shownTabs(), QList<int>{i}) << c.caption;
-        EXPECT_EQ(pane(i)->geometry(), form->ui().Text1->geometry()) << c.caption;
+        EXPECT_EQ(pane(i)->geometry(), ui().Text1->geometry()) << c.caption;
         EXPECT_EQ(colorAt(pane(i), 0) == kGreen, c.coloured) << c.caption;
     }
 }
 
 TEST_F(FileTabsTest, ResourceTabsShowTheirPanesAndTheHeaderIsColouredEachTime) {
     listSampleProject();
-    form->ui().Text1->setText(kCode);
-    form->ui().resourceh->setText(kCode);
+    ui().Text1->setText(kCode);
+    ui().resourceh->setText(kCode);
     chooseTab(3);
     chooseTab(2);
     EXPECT_EQ(shownTabs(), QList<int>{2});
@@ -90,31 +92,22 @@ TEST_F(FileTabsTest, ResourceTabsShowTheirPanesAndTheHeaderIsColouredEachTime) {
     EXPECT_EQ(colorAt(pane(2), 0), kGreen);
 }
 
-TEST_F(FileTabsTest, ChoosingATabEmptiesTheStatusText) {
-    listSampleProject();
-    for (int i : {3, 1, 2, 4}) {
-        form->ui().StatusBar1->showMessage(QStringLiteral("Cursor is at line:7"));
-        chooseTab(i);
-        EXPECT_EQ(status(), QString()) << i;
-    }
-}
-
 TEST_F(FileTabsTest, CodePaneKeepsItsRectangleUntilItsTabIsChosenAgain) {
     listSampleProject();
     chooseTab(3);
     const QRect before = pane(3)->geometry();
-    form->ui().Text1->resize(before.width() + 40, before.height() + 30);
+    ui().Text1->resize(before.width() + 40, before.height() + 30);
     EXPECT_EQ(pane(3)->geometry(), before);
     chooseTab(1);
     chooseTab(3);
-    EXPECT_EQ(pane(3)->geometry(), form->ui().Text1->geometry());
+    EXPECT_EQ(pane(3)->geometry(), ui().Text1->geometry());
 }
 
 TEST_F(FileTabsTest, EmptyFolderLeavesTheResourceTabsAndEnablesNewTextFile) {
     openProject({});
     EXPECT_EQ(captions(),
               QStringList({QStringLiteral("resource.txt"), QStringLiteral("resource.h")}));
-    EXPECT_TRUE(form->ui().NewTextFile->isEnabled());
+    EXPECT_TRUE(ui().NewTextFile->isEnabled());
 }
 
 TEST_F(FileTabsTest, UnreadableFileGetsNoTabThatSaveCouldOverwrite) {
@@ -130,14 +123,14 @@ TEST_F(FileTabsTest, UnreadableFileGetsNoTabThatSaveCouldOverwrite) {
     EXPECT_TRUE(error.contains(QStringLiteral("b.c")));
     EXPECT_EQ(captions(), QStringList({QStringLiteral("resource.txt"), QStringLiteral("resource.h"),
                                        QStringLiteral("a.c")}));
-    EXPECT_EQ(form->ui().OtherTextFile->indices(), QList<int>{3});
+    EXPECT_EQ(ui().OtherTextFile->indices(), QList<int>{3});
 }
 
 TEST_F(FileTabsTest, NewTextFileAddsASelectedEmptyPaneWithoutWritingAFile) {
     const QString folder = listSampleProject();
     const int before = form->fileTabs().tabCount();
     chooseTab(3);
-    form->ui().StatusBar1->showMessage(QStringLiteral("Cursor is at line:3"));
+    ui().StatusBar1->showMessage(QStringLiteral("Cursor is at line:3"));
     dialogs.inputAnswers << QStringLiteral("util.c");
     form->fileTabs().NewTextFile_Click();
 
@@ -151,7 +144,7 @@ TEST_F(FileTabsTest, NewTextFileAddsASelectedEmptyPaneWithoutWritingAFile) {
     EXPECT_EQ(form->fileTabs().selectedTab(), n);
     EXPECT_EQ(shownTabs(), QList<int>{n});
     EXPECT_EQ(pane(n)->text(), QString());
-    EXPECT_EQ(pane(n)->geometry(), form->ui().Text1->geometry());
+    EXPECT_EQ(pane(n)->geometry(), ui().Text1->geometry());
     EXPECT_EQ(status(), QString());
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/util.c")));
 
@@ -160,15 +153,6 @@ TEST_F(FileTabsTest, NewTextFileAddsASelectedEmptyPaneWithoutWritingAFile) {
     chooseTab(3);
     chooseTab(n);
     EXPECT_EQ(colorAt(pane(n), 0), kGreen);
-}
-
-TEST_F(FileTabsTest, NewTextFileCancelledOrEmptyAddsNothing) {
-    listSampleProject();
-    const QStringList before = captions();
-    dialogs.inputAnswers << QString(); // cancelled or nothing entered
-    form->fileTabs().NewTextFile_Click();
-    EXPECT_EQ(captions(), before);
-    EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
 TEST_F(FileTabsTest, NewTextFileRefusesNamesThatSaveWouldMisplace) {
@@ -193,11 +177,19 @@ TEST_F(FileTabsTest, NewTextFileRefusesNamesThatSaveWouldMisplace) {
     }
 }
 
-TEST_F(FileTabsTest, NewTextFileDoesNothingBeforeAProjectIsListed) {
+TEST_F(FileTabsTest, NewTextFileAddsNothingBeforeAProjectOrWhenCancelled) {
     dialogs.inputAnswers << QStringLiteral("a.c");
     form->fileTabs().NewTextFile_Click();
     EXPECT_EQ(form->fileTabs().tabCount(), 1);
-    EXPECT_TRUE(form->ui().OtherTextFile->indices().isEmpty());
+    EXPECT_TRUE(ui().OtherTextFile->indices().isEmpty());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    dialogs.inputAnswers.clear();
+    listSampleProject();
+    const QStringList before = captions();
+    dialogs.inputAnswers << QString(); // cancelled or nothing entered
+    form->fileTabs().NewTextFile_Click();
+    EXPECT_EQ(captions(), before);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
 TEST_F(FileTabsTest, DoubleClickOnACodePaneChangesNothing) {
@@ -210,4 +202,4 @@ TEST_F(FileTabsTest, DoubleClickOnACodePaneChangesNothing) {
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing

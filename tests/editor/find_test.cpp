@@ -1,14 +1,14 @@
 // Find and Find Again in the pane of the selected tab.
 #include "editor_fixture.h"
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
 class FindTest : public EditorTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        ctx->settings.Colorizew.clear();
+        ctx().settings.Colorizew.clear();
         openProject({{QStringLiteral("a.txt"), QStringLiteral("aaaa")},
                      {QStringLiteral("b.txt"), QStringLiteral("int Main(void) { return main; }")}});
     }
@@ -66,7 +66,7 @@ TEST_F(FindTest, CancelledBoxEmptiesFindTextAndAnEmptySearchChangesNothing) {
     RichTextPane* p = pane(3);
     find(QStringLiteral("aa"));
     find(QString()); // cancelled
-    EXPECT_EQ(ctx->editor.FindText, QString());
+    EXPECT_EQ(ctx().editor.FindText, QString());
     EXPECT_EQ(selection(p), Sel(0, 2));
     findAgain();
     EXPECT_EQ(selection(p), Sel(0, 2));
@@ -76,8 +76,8 @@ TEST_F(FindTest, CancelledBoxEmptiesFindTextAndAnEmptySearchChangesNothing) {
 }
 
 TEST_F(FindTest, SearchesThePaneOfTheSelectedTab) {
-    form->ui().Text1->setText(QStringLiteral("xx main"));
-    form->ui().resourceh->setText(QStringLiteral("y main"));
+    ui().Text1->setText(QStringLiteral("xx main"));
+    ui().resourceh->setText(QStringLiteral("y main"));
     struct Case {
         int tab;
         int hit;
@@ -96,21 +96,21 @@ TEST_F(FindTest, HiddenPaneOfTheSelectedTabGivesWayToThePaneOnView) {
     chooseTab(3);
     // The resource menu commands show resourceh without changing the tab.
     pane(3)->hide();
-    form->ui().resourceh->setText(QStringLiteral("main aaaa"));
-    form->ui().resourceh->show();
+    ui().resourceh->setText(QStringLiteral("main aaaa"));
+    ui().resourceh->show();
     find(QStringLiteral("aa"));
-    EXPECT_EQ(selection(form->ui().resourceh), Sel(5, 2));
+    EXPECT_EQ(selection(ui().resourceh), Sel(5, 2));
     EXPECT_EQ(selection(pane(3)), Sel(0, 0));
     findAgain();
-    EXPECT_EQ(selection(form->ui().resourceh), Sel(6, 2));
+    EXPECT_EQ(selection(ui().resourceh), Sel(6, 2));
 }
 
 TEST_F(FindTest, FindWorksOnText1BeforeAnyProject) {
-    form = std::make_unique<Form1>(Form1Services{&dialogs, &starter, dir.path()});
-    form->ui().Text1->setText(QStringLiteral("one two"));
+    makeForm();
+    ui().Text1->setText(QStringLiteral("one two"));
     find(QStringLiteral("TWO"));
-    EXPECT_EQ(selection(form->ui().Text1), Sel(4, 3));
+    EXPECT_EQ(selection(ui().Text1), Sel(4, 3));
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing

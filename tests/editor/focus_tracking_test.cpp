@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
 QString tenLines() {
@@ -42,7 +42,7 @@ TEST_F(FocusTrackingTest, IndicatorShowsTheLineOfTheSelectionStart) {
         {int(tenLines().size()), 0, "Cursor is at line:11"},
     };
     for (const Case& c : cases) {
-        form->ui().StatusBar1->clearMessage();
+        ui().StatusBar1->clearMessage();
         pane(3)->select(c.start, c.length);
         EXPECT_EQ(status(), QString::fromLatin1(c.expected)) << c.start;
     }
@@ -55,11 +55,11 @@ TEST_F(FocusTrackingTest, IndicatorFollowsTypingAndStaysEmptyOnResourcePanes) {
 
     chooseTab(1);
     EXPECT_EQ(status(), QString());
-    form->ui().Text1->setText(tenLines());
-    form->ui().Text1->select(lineStart(4), 2);
+    ui().Text1->setText(tenLines());
+    ui().Text1->select(lineStart(4), 2);
     chooseTab(2);
-    form->ui().resourceh->setText(tenLines());
-    form->ui().resourceh->setSelStart(lineStart(6));
+    ui().resourceh->setText(tenLines());
+    ui().resourceh->setSelStart(lineStart(6));
     EXPECT_EQ(status(), QString());
 }
 
@@ -72,21 +72,21 @@ TEST_F(FocusTrackingTest, IndicatorStaysEmptyAfterAColouredTabUntilTheCaretMoves
 }
 
 TEST_F(FocusTrackingTest, IndicatorIsQuietWhileAPassRuns) {
-    ctx->editor.ColorizeIdle = false;
+    ctx().editor.ColorizeIdle = false;
     pane(3)->setSelStart(lineStart(4));
     EXPECT_EQ(status(), QString());
-    ctx->editor.ColorizeIdle = true;
+    ctx().editor.ColorizeIdle = true;
     pane(3)->setSelStart(lineStart(4) + 1);
     EXPECT_EQ(status(), QStringLiteral("Cursor is at line:4"));
 }
 
 TEST_F(FocusTrackingTest, TabStopsAreClearedAndEachControlGetsItsOwnBack) {
-    QList<QWidget*>& collection = form->ui().collection;
-    QPushButton* open = form->ui().Command4;
-    QWidget* label = form->ui().Label2;
-    QPushButton* noTabStop = form->ui().Command2;
+    QList<QWidget*>& collection = ui().collection;
+    QPushButton* open = ui().Command4;
+    QWidget* label = ui().Label2;
+    QPushButton* noTabStop = ui().Command2;
     noTabStop->setFocusPolicy(Qt::ClickFocus);
-    auto* doomed = new QPushButton(form->ui().client);
+    auto* doomed = new QPushButton(ui().client);
     collection.append(doomed);
     ASSERT_TRUE(open->focusPolicy() & Qt::TabFocus);
 
@@ -96,7 +96,7 @@ TEST_F(FocusTrackingTest, TabStopsAreClearedAndEachControlGetsItsOwnBack) {
 
     // Controls come and go while the pane has the focus (New Text File, Open
     // Project); a walk by position would hand each flag to a neighbour.
-    collection.prepend(new QPushButton(form->ui().client));
+    collection.prepend(new QPushButton(ui().client));
     collection.removeOne(doomed);
     delete doomed;
 
@@ -114,7 +114,7 @@ TEST_F(FocusTrackingTest, TabTypesATabInAPaneAndMovesFocusElsewhere) {
     RichTextPane* p = pane(3);
     p->setFocus();
     ASSERT_TRUE(p->hasFocus());
-    QPushButton* open = form->ui().Command4;
+    QPushButton* open = ui().Command4;
     EXPECT_FALSE(open->focusPolicy() & Qt::TabFocus);
 
     p->setSelStart(0);
@@ -144,8 +144,8 @@ class SoftTab : public FocusTrackingTest, public ::testing::WithParamInterface<S
 
 TEST_P(SoftTab, TypesTabSpaceSpacesOnCtrlTOnly) {
     const SoftTabCase& c = GetParam();
-    ctx->settings.TabSpace = qint16(c.tabSpace);
-    RichTextPane* panes[] = {form->ui().Text1, form->ui().resourceh, pane(3)};
+    ctx().settings.TabSpace = qint16(c.tabSpace);
+    RichTextPane* panes[] = {ui().Text1, ui().resourceh, pane(3)};
     for (RichTextPane* p : panes) {
         p->setText(QStringLiteral("abc def"));
         p->select(c.selStart, c.selLength);
@@ -186,4 +186,4 @@ TEST_F(FocusTrackingTest, CtrlTKeyStrokeReachesTheSoftTab) {
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing
