@@ -19,15 +19,6 @@ QString readTemplateFile(const char* name) {
     return QString::fromLatin1(f.readAll());
 }
 
-// The value after `key` in the block that starts at `from`, up to the CR.
-QString valueAfter(const QString& text, qsizetype from, const QString& key, qsizetype end) {
-    const qsizetype k = text.indexOf(key, from);
-    if (k < 0 || k >= end)
-        return QString();
-    const qsizetype cr = text.indexOf(QLatin1Char('\r'), k);
-    return text.mid(k + key.size(), cr - k - key.size());
-}
-
 TEST(SampleTemplate, ResourceTextHasCrLfLineEndsOnly) {
     const QString text = readTemplateFile("res/resource.txt");
     ASSERT_FALSE(text.isEmpty());
@@ -36,52 +27,6 @@ TEST(SampleTemplate, ResourceTextHasCrLfLineEndsOnly) {
     stripped.remove(QStringLiteral("\r\n"));
     EXPECT_FALSE(stripped.contains(QLatin1Char('\r')));
     EXPECT_FALSE(stripped.contains(QLatin1Char('\n')));
-}
-
-TEST(SampleTemplate, EveryFormObjectHasItsBlock) {
-    const QString text = readTemplateFile("res/resource.txt");
-    const QStringList bounds = {
-        "(SH)BOUNDS.X=", "(SH)BOUNDS.Y=", "(SH)BOUNDS.WIDTH=", "(SH)BOUNDS.HEIGHT="};
-    int forms = 0;
-    for (qsizetype f = text.indexOf(QStringLiteral("#FORM")); f >= 0;
-         f = text.indexOf(QStringLiteral("#FORM"), f + 1), ++forms) {
-        const qsizetype end = text.indexOf(QStringLiteral("#END_FORM"), f);
-        ASSERT_GT(end, f) << "form " << forms << " has no #END_FORM";
-        const qsizetype formId = text.indexOf(QStringLiteral("\nID="), f);
-        ASSERT_TRUE(formId > f && formId < end) << "form " << forms << " has no ID= line";
-        for (const QString& key : bounds)
-            EXPECT_FALSE(valueAfter(text, formId, key, end).isEmpty())
-                << forms << key.toStdString();
-
-        int objects = 0;
-        const QRegularExpression objectLine(QStringLiteral("\n\\(U\\)OBJECT_ID=(\\d+)\r"));
-        for (auto it = objectLine.globalMatch(text.mid(f, end - f)); it.hasNext(); ++objects) {
-            const QString id = it.next().captured(1);
-            // The designer finds an object by the first line starting with "ID=" and its digits.
-            const qsizetype block = text.indexOf(QStringLiteral("\nID=") + id);
-            ASSERT_GE(block, 0) << "object " << id.toStdString() << " has no block";
-            EXPECT_EQ(text.mid(block + 4 + id.size(), 2), QStringLiteral("\r\n"))
-                << "the lookup of object " << id.toStdString() << " lands on a longer identifier";
-            const qsizetype blockEnd = text.indexOf(QLatin1Char('#'), block);
-            ASSERT_GT(blockEnd, block);
-            EXPECT_FALSE(
-                valueAfter(text, block, QStringLiteral("(B)OBJECT.TYPE="), blockEnd).isEmpty())
-                << id.toStdString();
-            bool ok = false;
-            const int x = valueAfter(text, block, bounds[0], blockEnd).toInt(&ok);
-            EXPECT_TRUE(ok) << id.toStdString();
-            const int y = valueAfter(text, block, bounds[1], blockEnd).toInt(&ok);
-            EXPECT_TRUE(ok) << id.toStdString();
-            const int w = valueAfter(text, block, bounds[2], blockEnd).toInt(&ok);
-            EXPECT_TRUE(ok) << id.toStdString();
-            const int h = valueAfter(text, block, bounds[3], blockEnd).toInt(&ok);
-            EXPECT_TRUE(ok) << id.toStdString();
-            EXPECT_TRUE(x >= 0 && y >= 0 && w > 0 && h > 0 && x + w <= 160 && y + h <= 160)
-                << "object " << id.toStdString() << " lies off the screen";
-        }
-        EXPECT_GE(objects, 2) << "form " << forms;
-    }
-    EXPECT_GE(forms, 2);
 }
 
 TEST(SampleTemplate, IdentifiersLeaveTheNextOneFree) {

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QTest>
 
-namespace tarvo::test {
+namespace tarvo::testing {
 
 QString crlfLines(std::initializer_list<QString> lines) {
     QString text;
@@ -48,11 +48,8 @@ QString textErrorMessage() {
 }
 
 void DesignerTest::SetUp() {
-    ASSERT_TRUE(dir.isValid());
-    QFile ini(dir.filePath(QStringLiteral("IDE.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.close();
-    form = std::make_unique<Form1>(Form1Services{&dialogs, &starter, dir.path()});
+    IdeTest::SetUp();
+    makeForm(QByteArray());
     form->show();
     setObjectsPerPage(30);
     ctx().project.ProjectPath = dir.path();
@@ -98,4 +95,4 @@ void DesignerTest::dragOnScreen(QPoint press, QPoint release, Qt::MouseButton bu
     QTest::mouseRelease(ui().client, button, Qt::NoModifier, release);
 }
 
-} // namespace tarvo::test
+} // namespace tarvo::testing

@@ -1,18 +1,12 @@
 #pragma once
 
-#include "app/form1.h"
 #include "designer/designer_state.h"
-#include "platform/dialogs.h"
+#include "ide_test.h"
 #include "platform/object_picture.h"
-#include "platform/program_starter.h"
-#include "platform/rich_text_pane.h"
 
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <initializer_list>
-#include <memory>
 
-namespace tarvo::test {
+namespace tarvo::testing {
 
 // Bounds of one object block in a generated resource text.
 struct Bounds {
@@ -34,15 +28,12 @@ QString formBlock(int id, Bounds b, const QList<int>& objects);
 // The text-error message of the form loader.
 QString textErrorMessage();
 
-// A main window with scripted dialogs, an open project and `ObjectsPerPage`
-// object pictures, all files in a temporary folder.
-class DesignerTest : public ::testing::Test {
+// The main window shown, with an open project and `ObjectsPerPage` object
+// pictures.
+class DesignerTest : public IdeTest {
 protected:
     void SetUp() override;
 
-    IdeContext& ctx() { return form->context(); }
-    DesignerState& designer() { return form->designer(); }
-    Controls& ui() { return form->ui(); }
     RichTextPane& text1() { return *form->ui().Text1; }
     ObjectPicture& picture(int i);
 
@@ -55,11 +46,6 @@ protected:
     // Mouse gestures in window/picture pixels, as the user makes them.
     void dragPicture(int index, QPoint grab, QPoint release, Qt::MouseButton button);
     void dragOnScreen(QPoint press, QPoint release, Qt::MouseButton button = Qt::LeftButton);
-
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    RecordingProgramStarter starter;
-    std::unique_ptr<Form1> form;
 };
 
-} // namespace tarvo::test
+} // namespace tarvo::testing

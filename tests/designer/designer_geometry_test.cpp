@@ -85,15 +85,6 @@ TEST(DropRectangle, MustRunTopLeftToBottomRightOnTheScreenWithTheLeftButton) {
             << c.name;
 }
 
-TEST(OnScreen, IncludesTheTopLeftEdgesOnly) {
-    EXPECT_TRUE(isOnScreen(89, 44, kScreen));
-    EXPECT_TRUE(isOnScreen(248, 203, kScreen));
-    EXPECT_FALSE(isOnScreen(88, 100, kScreen));
-    EXPECT_FALSE(isOnScreen(249, 100, kScreen));
-    EXPECT_FALSE(isOnScreen(100, 43, kScreen));
-    EXPECT_FALSE(isOnScreen(100, 204, kScreen));
-}
-
 TEST(SplitToolTip, OnlyTheFirstCommaDivides) {
     struct Case {
         const char* toolTip;

@@ -2,7 +2,9 @@
 
 #include "designer/form_loader.h"
 
-namespace tarvo::test {
+#include <QFile>
+
+namespace tarvo::testing {
 namespace {
 
 using FormLoaderTest = DesignerTest;
@@ -45,6 +47,27 @@ TEST_F(FormLoaderTest, PageZeroWithThreeObjects) {
     EXPECT_EQ(QPoint(ui().Line3->x2(), ui().Line3->y2()), QPoint(249, 194));
     EXPECT_EQ(QPoint(ui().Line4->x2(), ui().Line4->y2()), QPoint(89, 194));
     EXPECT_EQ(QPoint(ui().Line5->x2(), ui().Line5->y2()), QPoint(89, 44));
+}
+
+TEST_F(FormLoaderTest, EveryPageOfTheBundledProjectTemplateLoadsOnTheScreen) {
+    QFile f(QStringLiteral(TARVO_SAMPLE_DIR "/SDK/Template/res/resource.txt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    setText(QString::fromLatin1(f.readAll()));
+    int page = 0;
+    for (; page < 50; ++page) {
+        load(page);
+        if (designer().CurrentFormPage != page)
+            break; // stepped back from the page after the last
+        EXPECT_GE(designer().NextPictureSlot, 3) << "page " << page;
+        for (int i = 1; i < designer().NextPictureSlot; ++i) {
+            const ObjectPicture& p = picture(i);
+            EXPECT_TRUE(p.left() >= 89 && p.top() >= 44 && p.width() > 0 && p.height() > 0 &&
+                        p.left() + p.width() <= 249 && p.top() + p.height() <= 204)
+                << p.toolTipText().toStdString() << " lies off the screen";
+        }
+    }
+    EXPECT_GE(page, 2);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(FormLoaderTest, ObjectLinesOutsideTheFormBlockAreNotShown) {
@@ -191,4 +214,4 @@ TEST_F(FormLoaderTest, GetAndSetObjectValueWorkOnTheWholeIdentifier) {
 }
 
 } // namespace
-} // namespace tarvo::test
+} // namespace tarvo::testing

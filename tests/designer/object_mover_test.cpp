@@ -5,7 +5,7 @@
 
 #include <QTableWidget>
 
-namespace tarvo::test {
+namespace tarvo::testing {
 namespace {
 
 // Three objects; 12 stands before 1 so that a lookup of 1 that matched the
@@ -149,4 +149,4 @@ TEST_F(ObjectMoverTest, StoringWithoutAnIdentifierLineChangesNothing) {
 }
 
 } // namespace
-} // namespace tarvo::test
+} // namespace tarvo::testing

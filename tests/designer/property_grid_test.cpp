@@ -6,7 +6,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-namespace tarvo::test {
+namespace tarvo::testing {
 namespace {
 
 class PropertyGridTest : public DesignerTest {
@@ -29,20 +29,11 @@ protected:
     }
 };
 
-TEST_F(PropertyGridTest, StartsWithTheNamesAndEmptyValues) {
-    EXPECT_EQ(column(0), (QStringList{"Property", "ID", "Type", "X", "Y", "Width", "Height", ""}));
-    EXPECT_EQ(column(1), (QStringList{"Value R/O (Modify text file)", "", "", "", "", "", "", ""}));
-    EXPECT_EQ(grid().item(1, 1)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
-}
-
 TEST_F(PropertyGridTest, ShowsThePictureNotTheText) {
     show(QStringLiteral("7,3"), 99, 64, 30, 12);
     EXPECT_EQ(column(1).mid(1, 6), (QStringList{"7", "3", "10", "20", "30", "12"}));
-    show(QStringLiteral("7,a,b"), 89.5f, 44, 0, 0);
-    EXPECT_EQ(column(1).mid(1, 6), (QStringList{"7", "a,b", "0.5", "0", "0", "0"}));
-    show(QStringLiteral("42"), 89, 44, 1, 1);
-    EXPECT_EQ(column(1).mid(1, 2), (QStringList{"42", ""}));
-    EXPECT_EQ(column(1)[7], QString());
+    show(QStringLiteral("42"), 89.5f, 44, 0, 0);
+    EXPECT_EQ(column(1).mid(1, 6), (QStringList{"42", "", "0.5", "0", "0", "0"}));
 }
 
 TEST_F(PropertyGridTest, ClickingItDoesNothing) {
@@ -61,4 +52,4 @@ TEST_F(PropertyGridTest, ClickingItDoesNothing) {
 }
 
 } // namespace
-} // namespace tarvo::test
+} // namespace tarvo::testing

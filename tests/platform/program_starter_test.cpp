@@ -60,18 +60,29 @@ TEST(WhyNotStartable, NamesTheReason) {
     EXPECT_FALSE(whyNotStartable(QStringLiteral("no-such-program-tarvo")).isEmpty());
 }
 
-TEST(SystemProgramStarter, RunsBatchFileWithItsArgumentsUnquoted) {
+// A build batch file in a folder whose name holds shell syntax: a shell
+// between the starter and the script would create X.
+TEST(SystemProgramStarter, RunsBatchFileThroughAPathHoldingShellSyntaxWithoutAShell) {
     QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("$(touch X)")));
     const QString out = dir.filePath(QStringLiteral("args.txt"));
-    // A build batch file as the tool supplies them on this platform.
-    const QString bat = writeScript(dir, QStringLiteral("makedebug.bat"),
+    const QString bat = writeScript(dir, QStringLiteral("$(touch X)/makedebug.bat"),
                                     "printf '%s|' \"$@\" > \"" + out.toUtf8() + ".tmp\"; mv \"" +
                                         out.toUtf8() + ".tmp\" \"" + out.toUtf8() + "\"\n",
                                     false);
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
     ScriptedDialogs dialogs;
     SystemProgramStarter starter(dialogs, [] { return CommandSubstitutes{}; });
-    EXPECT_TRUE(starter.start(bat + " /my projects/p1/ $(x);y", WindowStyle::Hidden));
-    EXPECT_EQ(waitForFile(out), QByteArray("/my|projects/p1/|$(x);y|"));
+    const bool started =
+        starter.start(QLatin1Char('"') + bat + QStringLiteral("\" /my projects/p1/ $(touch X);y"),
+                      WindowStyle::Hidden);
+    const QByteArray args = waitForFile(out);
+    QDir::setCurrent(cwd);
+    EXPECT_TRUE(started);
+    EXPECT_EQ(args, QByteArray("/my|projects/p1/|$(touch|X);y|"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("X"))));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("$(touch X)/X"))));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 

@@ -1,5 +1,6 @@
 #include "platform/rich_text_pane.h"
 
+#include "support/files.h"
 #include <QFile>
 #include <QFocusEvent>
 #include <QSignalSpy>
@@ -7,9 +8,12 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+
 #include <gtest/gtest.h>
 
 using namespace tarvo;
+using tarvo::testing::readFile;
+using tarvo::testing::writeFile;
 
 namespace {
 
@@ -20,17 +24,6 @@ QTextCharFormat formatAt(const RichTextPane& pane, int docPos) {
     QTextCursor c(pane.document());
     c.setPosition(docPos + 1); // the format of the character before the cursor
     return c.charFormat();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 TEST(RichTextPane, TextReadsBackWithCrLfWhateverBreaksWereSet) {

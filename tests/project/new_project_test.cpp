@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
 class NewProject : public ProjectTest {
@@ -195,4 +195,4 @@ TEST_F(NewProject, ReplacesTheCodePanesOfTheOpenProject) {
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing

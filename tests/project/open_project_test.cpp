@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QTabBar>
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
 using OpenProject = ProjectTest;
@@ -184,4 +184,4 @@ TEST_F(OpenProjectFailure, MissingResourceTextChangesNothingEvenWithoutLoadCode)
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing

@@ -1,15 +1,14 @@
 #include "project_fixture.h"
 
-#include "designer/form_pages.h"
+#include "platform/object_picture.h"
 #include "platform/paths.h"
 #include "project/project_commands.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTabBar>
 
-namespace tarvo {
+namespace tarvo::testing {
 
 QMap<QString, QByteArray> sampleProjectFiles() {
     return {
@@ -36,46 +35,18 @@ void replaceText(RichTextPane* pane, const QString& text) {
 }
 
 void ProjectTest::SetUp() {
-    ASSERT_TRUE(dir.isValid());
+    IdeTest::SetUp();
     const QString tool = path(QStringLiteral("tool/"));
     const QString sdk = path(QStringLiteral("sdk/"));
-    writeFile(QStringLiteral("tool/IDE.ini"),
-              QStringLiteral("IniPath,%1\r\nSDKProjectPath,%2\r\nLoadCode,TRUE\r\n"
-                             "ObjectsPerPage,20\r\nPreferedBMPEditor,paint\r\n"
-                             "PreferedTextEditor,edit\r\n")
-                  .arg(tool, sdk)
-                  .toUtf8());
-    form = std::make_unique<Form1>(Form1Services{&dialogs, &starter, tool});
-    // Set here as well, so the tests do not hang on how IDE.ini is read.
-    Settings& s = ctx().settings;
-    s.IniPath = tool;
-    s.SDKProjectPath = sdk;
-    s.LoadCode = QStringLiteral("TRUE");
-    s.ObjectsPerPage = 20;
-    s.PreferedBMPEditor = QStringLiteral("paint");
-    s.PreferedTextEditor = QStringLiteral("edit");
-    form->formPages().createPictures(1, 20);
+    makeForm(QStringLiteral("IniPath,%1\r\nSDKProjectPath,%2\r\nLoadCode,TRUE\r\n"
+                            "ObjectsPerPage,20\r\nPreferedBMPEditor,paint\r\n"
+                            "PreferedTextEditor,edit\r\n")
+                 .arg(tool, sdk)
+                 .toUtf8(),
+             tool);
+    ASSERT_EQ(settings().SDKProjectPath, sdk);
+    ASSERT_EQ(ui().DynamicPicture->count(), 20);
     dialogs.shown.clear();
-    starter.started.clear();
-}
-
-QString ProjectTest::path(const QString& relative) const {
-    return dir.path() + QLatin1Char('/') + relative;
-}
-
-void ProjectTest::writeFile(const QString& relative, const QByteArray& bytes) const {
-    const QString full = path(relative);
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(full).path()));
-    QFile f(full);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << full.toStdString();
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QByteArray ProjectTest::readFile(const QString& relative) const {
-    QFile f(path(relative));
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return f.readAll();
 }
 
 QString ProjectTest::makeProject(const QString& folder,
@@ -90,11 +61,4 @@ void ProjectTest::openProject(const QString& folderPath) {
     form->projectCommands().Command4_Click();
 }
 
-QStringList ProjectTest::tabTexts() const {
-    QStringList out;
-    for (int i = 0; i < form->ui().TabStrip1->count(); ++i)
-        out << form->ui().TabStrip1->tabText(i);
-    return out;
-}
-
-} // namespace tarvo
+} // namespace tarvo::testing

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
 QString sep() {
@@ -133,4 +133,4 @@ TEST_F(UnreadableProjectFile, CodeFilesCountOnlyWithCode) {
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing

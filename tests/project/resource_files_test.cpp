@@ -8,7 +8,7 @@
 #include <QAction>
 #include <QTabBar>
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
 using ResourceFilesTest = ProjectTest;
@@ -98,4 +98,4 @@ TEST_F(ResourceFilesTest, PaneSwitchesLeaveTheSelectedTabAlone) {
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing

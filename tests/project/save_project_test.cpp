@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QTabBar>
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
 using SaveProject = ProjectTest;
@@ -141,4 +141,4 @@ TEST_F(SaveProject, ANewCodeTabIsWrittenUnderItsCaption) {
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <string>
 
-namespace tarvo {
+namespace tarvo::testing {
 namespace {
 
 class UnsavedChanges : public ProjectTest {
@@ -152,7 +152,7 @@ TEST_F(UnsavedChanges, ASaveThatFailsKeepsTheWindowOpen) {
 }
 
 TEST_F(UnsavedChanges, EditsWithoutAProjectAreNotAskedAbout) {
-    form = std::make_unique<Form1>(Form1Services{&dialogs, &starter, path(QStringLiteral("tool"))});
+    makeForm(path(QStringLiteral("tool")));
     dialogs.shown.clear();
     replaceText(ui().Text1, QStringLiteral("scratch\r\n"));
     EXPECT_FALSE(form->projectCommands().hasUnsavedChanges());
@@ -163,4 +163,4 @@ TEST_F(UnsavedChanges, EditsWithoutAProjectAreNotAskedAbout) {
 }
 
 } // namespace
-} // namespace tarvo
+} // namespace tarvo::testing
