@@ -186,32 +186,5 @@ TEST_F(FormLoaderTest, MoreObjectsThanPicturesDrawsThoseThatFitThenReports) {
     EXPECT_EQ(dialogs.messages(), QStringList{textErrorMessage()});
 }
 
-TEST_F(FormLoaderTest, ClearObjectPicturesEmptiesEveryPictureAndRestartsIdentifiers) {
-    setText(QStringLiteral("x\r\n") + formBlock(1, {0, 0, 160, 160}, {2}) +
-            objectBlock(2, QStringLiteral("Button"), {1, 2, 3, 4}));
-    load(0);
-    ASSERT_FALSE(isEmptyPicture(picture(1)));
-    EXPECT_TRUE(form->formLoader().ClearObjectPictures());
-    EXPECT_TRUE(isEmptyPicture(picture(1)));
-    EXPECT_EQ(designer().NextObjectId, 1);
-}
-
-TEST_F(FormLoaderTest, GetAndSetObjectValueWorkOnTheWholeIdentifier) {
-    setText(QStringLiteral("x\r\n") + objectBlock(12, QStringLiteral("Button"), {120, 0, 1, 1}) +
-            objectBlock(1, QStringLiteral("List"), {10, 0, 1, 1}));
-    FormLoader& loader = form->formLoader();
-    QString value;
-    ASSERT_TRUE(loader.GetObjectValue(1, QStringLiteral("(SH)BOUNDS.X="), &value));
-    EXPECT_EQ(value, QStringLiteral("10"));
-    EXPECT_EQ(text1().selText(), QStringLiteral("10"));
-
-    ASSERT_TRUE(loader.SetObjectValue(1, QStringLiteral("(SH)BOUNDS.X="), QStringLiteral("77")));
-    EXPECT_EQ(text1().text(), QStringLiteral("x\r\n") +
-                                  objectBlock(12, QStringLiteral("Button"), {120, 0, 1, 1}) +
-                                  objectBlock(1, QStringLiteral("List"), {77, 0, 1, 1}));
-    EXPECT_FALSE(loader.SetObjectValue(5, QStringLiteral("(SH)BOUNDS.X="), QStringLiteral("1")));
-    EXPECT_FALSE(loader.GetObjectValue(1, QStringLiteral("(S)TEXT="), &value));
-}
-
 } // namespace
 } // namespace tarvo::testing

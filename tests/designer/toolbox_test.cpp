@@ -232,17 +232,5 @@ TEST_F(ToolboxTest, AFormNeedsNoFreePicture) {
     EXPECT_EQ(value(2, ResourceKeys::Type), QStringLiteral("Form"));
 }
 
-TEST_F(ToolboxTest, ReadTemplateFileAppendsToTheBuffer) {
-    Toolbox& toolbox = form->toolbox();
-    designer().TemplateBuffer = QStringLiteral("A");
-    writeTemplate(QStringLiteral("x.txt"), "B\nC\r\n");
-    EXPECT_TRUE(toolbox.ReadTemplateFile(QStringLiteral("x.txt")));
-    EXPECT_EQ(designer().TemplateBuffer, QStringLiteral("AB\r\nC\r\n"));
-    QString error;
-    EXPECT_FALSE(toolbox.ReadTemplateFile(QStringLiteral("none.txt"), &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(designer().TemplateBuffer, QStringLiteral("AB\r\nC\r\n"));
-}
-
 } // namespace
 } // namespace tarvo::testing

@@ -12,6 +12,8 @@ TEST(PaneFamily, ElementsAreCreatedFromElementZeroHiddenAndEmpty) {
     auto* element0 = new RichTextPane(&window);
     element0->setGeometry(5, 6, 70, 80);
     element0->setText(QStringLiteral("pattern text"));
+    element0->setFont(QFont(QStringLiteral("Courier"), 13));
+    element0->setFocusPolicy(Qt::ClickFocus);
     PaneFamily family(element0);
     QList<int> created;
     family.onCreated = [&](int i, RichTextPane*) { created << i; };
@@ -21,6 +23,8 @@ TEST(PaneFamily, ElementsAreCreatedFromElementZeroHiddenAndEmpty) {
     EXPECT_NE(p3, element0);
     EXPECT_EQ(p3->parentWidget(), &window);
     EXPECT_EQ(p3->geometry(), QRect(5, 6, 70, 80));
+    EXPECT_EQ(p3->font(), element0->font());
+    EXPECT_EQ(p3->focusPolicy(), Qt::ClickFocus);
     EXPECT_TRUE(p3->isHidden());
     EXPECT_EQ(p3->text(), QString());
     EXPECT_EQ(family.create(3), p3); // an existing element is kept

@@ -437,20 +437,4 @@ TEST(RichTextPane, ApplyFormatsColoursAndFixesCaseWithoutMovingTheSelection) {
     EXPECT_EQ(pane.text(), QStringLiteral("INT a;\r\nRETURN b;"));
 }
 
-TEST(RichTextPane, CopyPropertiesTakesTheLookAndPlace) {
-    QWidget window;
-    RichTextPane pattern(&window);
-    pattern.setGeometry(10, 20, 300, 200);
-    QFont font(QStringLiteral("Courier"), 13);
-    pattern.setFont(font);
-    pattern.setFocusPolicy(Qt::ClickFocus);
-    RichTextPane copy;
-    copy.copyPropertiesFrom(pattern);
-    EXPECT_EQ(copy.parentWidget(), &window);
-    EXPECT_EQ(copy.geometry(), QRect(10, 20, 300, 200));
-    EXPECT_EQ(copy.font(), font);
-    EXPECT_EQ(copy.focusPolicy(), Qt::ClickFocus);
-    copy.setParent(nullptr);
-}
-
 } // namespace

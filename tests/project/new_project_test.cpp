@@ -142,36 +142,38 @@ protected:
     }
 };
 
-TEST_F(NewProjectFailure, MissingTemplateFolder) {
-    ASSERT_TRUE(QDir(path(QStringLiteral("sdk/Template"))).removeRecursively());
-    expectReported(path(QStringLiteral("New")), {path(QStringLiteral("sdk/Template"))});
-    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("New"))));
-}
-
-TEST_F(NewProjectFailure, TemplateWithoutResourceHeader) {
-    ASSERT_TRUE(QFile::remove(path(QStringLiteral("sdk/Template/res/resource.h"))));
-    expectReported(path(QStringLiteral("New")),
-                   {path(QStringLiteral("sdk/Template/res/resource.h"))});
-    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("New"))));
-}
-
-TEST_F(NewProjectFailure, DestinationIsAFile) {
-    writeFile(QStringLiteral("plain.txt"), "a file\r\n");
-    expectReported(path(QStringLiteral("plain.txt")), {path(QStringLiteral("plain.txt"))});
+TEST_F(NewProjectFailure, IsReportedAndChangesNothing) {
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        const char* answer;
+        const char* mentioned;
+        const char* mustNotExist;
+    } cases[] = {
+        {"destination is a file", [&] { writeFile(QStringLiteral("plain.txt"), "a file\r\n"); },
+         "plain.txt", "plain.txt", nullptr},
+        {"destination inside the template", [] {}, "sdk/Template/App", "sdk/Template",
+         "sdk/Template/App"},
+        // A file where the copy needs the res folder.
+        {"copy cannot write a folder", [&] { writeFile(QStringLiteral("Blocked/res"), "x"); },
+         "Blocked", "Blocked", nullptr},
+        {"template without resource.h",
+         [&] { QFile::remove(path(QStringLiteral("sdk/Template/res/resource.h"))); }, "New",
+         "sdk/Template/res/resource.h", "New"},
+        {"missing template folder",
+         [&] { QDir(path(QStringLiteral("sdk/Template"))).removeRecursively(); }, "New",
+         "sdk/Template", "New"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        c.arrange();
+        expectReported(path(QLatin1String(c.answer)), {path(QLatin1String(c.mentioned))});
+        if (c.mustNotExist) {
+            EXPECT_FALSE(QFileInfo::exists(path(QLatin1String(c.mustNotExist))));
+        }
+    }
     EXPECT_EQ(readFile(QStringLiteral("plain.txt")), "a file\r\n");
-}
-
-TEST_F(NewProjectFailure, DestinationInsideTheTemplate) {
-    expectReported(path(QStringLiteral("sdk/Template/App")),
-                   {path(QStringLiteral("sdk/Template"))});
-    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("sdk/Template/App"))));
-    EXPECT_EQ(readFile(QStringLiteral("sdk/Template/main.c")), "int main(void) { return 0; }\r\n");
-}
-
-TEST_F(NewProjectFailure, CopyThatCannotWriteAFolder) {
-    // A file where the copy needs the res folder.
-    writeFile(QStringLiteral("Blocked/res"), "in the way\r\n");
-    expectReported(path(QStringLiteral("Blocked")), {path(QStringLiteral("Blocked"))});
 }
 
 TEST_F(NewProject, WithoutLoadCodeStartsTheOutsideEditorOnTheAnswer) {

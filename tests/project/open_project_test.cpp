@@ -70,11 +70,14 @@ TEST_F(OpenProject, WithoutLoadCodeStartsTheOutsideEditorOnTheUnquotedFolder) {
         EXPECT_TRUE(b->isEnabled());
 }
 
-TEST_F(OpenProject, ACancelledDialogOpensNothingButResetsThePage) {
+TEST_F(OpenProject, ACancelledDialogOrMissingFileOpensNothingButResetsThePage) {
     form->designer().CurrentFormPage = 2;
     ui().Label2->setText(QStringLiteral("Form 2"));
     const QString titleBefore = form->windowTitle();
     form->projectCommands().Command4_Click(); // no answer: cancelled
+    // A chosen name that is no file opens nothing either.
+    dialogs.openAnswers << makeProject(QStringLiteral("App")) + QStringLiteral("/missing.c");
+    form->projectCommands().Command4_Click();
 
     EXPECT_TRUE(ctx().project.ProjectPath.isEmpty());
     EXPECT_EQ(form->windowTitle(), titleBefore);
@@ -83,14 +86,6 @@ TEST_F(OpenProject, ACancelledDialogOpensNothingButResetsThePage) {
     for (QPushButton* b : projectButtons(ui()))
         EXPECT_FALSE(b->isEnabled());
     EXPECT_TRUE(starter.started.isEmpty());
-}
-
-TEST_F(OpenProject, AChosenNameThatIsNoFileOpensNothing) {
-    const QString folder = makeProject(QStringLiteral("App"));
-    dialogs.openAnswers << folder + QStringLiteral("/missing.c");
-    form->projectCommands().Command4_Click();
-    EXPECT_TRUE(ctx().project.ProjectPath.isEmpty());
-    EXPECT_FALSE(ui().Command5->isEnabled());
 }
 
 TEST_F(OpenProject, ASecondProjectReplacesTheCodeTabsOfTheFirst) {
@@ -160,27 +155,30 @@ protected:
     }
 };
 
-TEST_F(OpenProjectFailure, MissingResourceHeaderChangesNothing) {
-    auto files = sampleProjectFiles();
-    files.remove(QStringLiteral("res/resource.h"));
-    const QString broken = makeProject(QStringLiteral("Broken"), files);
-    expectOpenLeavesEverything(broken, broken + QStringLiteral("/res/resource.h"));
-}
-
-TEST_F(OpenProjectFailure, ResourceHeaderThatIsAFolderChangesNothing) {
-    auto files = sampleProjectFiles();
-    files.remove(QStringLiteral("res/resource.h"));
-    const QString broken = makeProject(QStringLiteral("Broken"), files);
-    ASSERT_TRUE(QDir().mkpath(broken + QStringLiteral("/res/resource.h")));
-    expectOpenLeavesEverything(broken, broken + QStringLiteral("/res/resource.h"));
-}
-
-TEST_F(OpenProjectFailure, MissingResourceTextChangesNothingEvenWithoutLoadCode) {
-    ctx().settings.LoadCode.clear();
-    auto files = sampleProjectFiles();
-    files.remove(QStringLiteral("res/resource.txt"));
-    const QString broken = makeProject(QStringLiteral("Broken"), files);
-    expectOpenLeavesEverything(broken, broken + QStringLiteral("/res/resource.txt"));
+TEST_F(OpenProjectFailure, UnreadableResourceFileChangesNothing) {
+    const struct {
+        const char* name;
+        const char* missing;
+        bool makeFolder; // a folder in its place
+        bool loadCode;
+    } cases[] = {
+        {"missing header", "res/resource.h", false, true},
+        {"header that is a folder", "res/resource.h", true, true},
+        {"missing resource text, without code", "res/resource.txt", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        settings().LoadCode = c.loadCode ? QStringLiteral("TRUE") : QString();
+        auto files = sampleProjectFiles();
+        files.remove(QLatin1String(c.missing));
+        const QString broken =
+            makeProject(QStringLiteral("Broken_") + QLatin1String(c.name), files);
+        if (c.makeFolder) {
+            ASSERT_TRUE(QDir().mkpath(broken + QLatin1Char('/') + QLatin1String(c.missing)));
+        }
+        expectOpenLeavesEverything(broken, broken + QLatin1Char('/') + QLatin1String(c.missing));
+    }
 }
 
 } // namespace

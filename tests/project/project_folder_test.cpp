@@ -100,36 +100,23 @@ protected:
     QString folder;
 };
 
-TEST_F(UnreadableProjectFile, NoneWhenEverythingReads) {
+TEST_F(UnreadableProjectFile, NamesTheFirstFileThatCannotBeRead) {
     EXPECT_FALSE(findUnreadableProjectFile(folder, true).has_value());
     EXPECT_FALSE(findUnreadableProjectFile(folder, false).has_value());
-}
+    // Code files count only with code; without, the resource files fail first.
+    const QString missing = dir.path() + QStringLiteral("/nowhere/");
+    EXPECT_EQ(findUnreadableProjectFile(missing, true).value().path, missing);
+    EXPECT_EQ(findUnreadableProjectFile(missing, false).value().path, resourceTxtPath(missing));
 
-TEST_F(UnreadableProjectFile, NamesAMissingResourceFile) {
     ASSERT_TRUE(QFile::remove(folder + QStringLiteral("res/resource.h")));
     const auto failure = findUnreadableProjectFile(folder, false);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->path, resourceHPath(folder));
     EXPECT_FALSE(failure->reason.isEmpty());
-}
 
-TEST_F(UnreadableProjectFile, NamesAResourceFileThatIsAFolder) {
     ASSERT_TRUE(QFile::remove(folder + QStringLiteral("res/resource.txt")));
     ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("res/resource.txt")));
-    const auto failure = findUnreadableProjectFile(folder, true);
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->path, resourceTxtPath(folder));
-}
-
-TEST_F(UnreadableProjectFile, CodeFilesCountOnlyWithCode) {
-    const QString missing = dir.path() + QStringLiteral("/nowhere/");
-    const auto listing = findUnreadableProjectFile(missing, true);
-    ASSERT_TRUE(listing.has_value());
-    EXPECT_EQ(listing->path, missing);
-    // Without code the resource files are what fails first.
-    const auto failure = findUnreadableProjectFile(missing, false);
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->path, resourceTxtPath(missing));
+    EXPECT_EQ(findUnreadableProjectFile(folder, true).value().path, resourceTxtPath(folder));
 }
 
 } // namespace
