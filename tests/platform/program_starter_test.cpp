@@ -48,16 +48,11 @@ QByteArray waitForFile(const QString& path) {
 
 TEST(WhyNotStartable, NamesTheReason) {
     QTemporaryDir dir;
-    const QString script = writeScript(dir, QStringLiteral("ok.sh"), "true\n");
-    const QString plain = writeScript(dir, QStringLiteral("plain.sh"), "true\n", false);
-    EXPECT_EQ(whyNotStartable(script), QString());
+    EXPECT_EQ(whyNotStartable(writeScript(dir, QStringLiteral("ok.sh"), "true\n")), QString());
     EXPECT_EQ(whyNotStartable(QStringLiteral("sh")), QString());
-    EXPECT_FALSE(whyNotStartable(QString()).isEmpty());
-    EXPECT_FALSE(whyNotStartable(QStringLiteral("  ")).isEmpty());
-    EXPECT_FALSE(whyNotStartable(plain).isEmpty());
-    EXPECT_FALSE(whyNotStartable(dir.path()).isEmpty());
-    EXPECT_FALSE(whyNotStartable(dir.filePath(QStringLiteral("missing"))).isEmpty());
-    EXPECT_FALSE(whyNotStartable(QStringLiteral("no-such-program-tarvo")).isEmpty());
+    for (const QString& program : {QString(), writeScript(dir, "plain.sh", "true\n", false),
+                                   dir.path(), QStringLiteral("no-such-program-tarvo")})
+        EXPECT_FALSE(whyNotStartable(program).isEmpty()) << program.toStdString();
 }
 
 // A build batch file in a folder whose name holds shell syntax: a shell
@@ -100,49 +95,23 @@ TEST(SystemProgramStarter, NotepadStartsThePreferredEditorReadAtEachStart) {
     EXPECT_EQ(waitForFile(out), QByteArray("-n|/t/IDE.ini|"));
 }
 
-struct FailureCase {
-    const char* name;
-    QString commandLine;
-    QString program; // as named in the message
-};
-
-class StartFailure : public ::testing::TestWithParam<FailureCase> {};
-
-TEST_P(StartFailure, IsReportedAndReturnsFalse) {
-    const FailureCase& c = GetParam();
-    ScriptedDialogs dialogs;
-    SystemProgramStarter starter(dialogs, [] { return CommandSubstitutes{}; });
-    EXPECT_FALSE(starter.start(c.commandLine, WindowStyle::NormalNoFocus));
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages()[0].startsWith(
-        QStringLiteral("The program \"%1\" cannot be started.\n").arg(c.program)))
-        << dialogs.messages()[0].toStdString();
-    EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Tarvo IDE"));
+TEST(SystemProgramStarter, FailureIsReportedNamingTheProgram) {
+    // An empty bitmap editor setting: " " + path must not run the bitmap.
+    const std::pair<QString, QString> rows[] = {
+        {" /p/res/main.bmp", ""},
+        {"/no/such/dir/viewer \"/d/a.pdf\"", "/no/such/dir/viewer"},
+        {"C:\\Acrobat\\AcroRd32.exe \"/d/a.pdf\"", "C:\\Acrobat\\AcroRd32.exe"}};
+    for (const auto& [line, program] : rows) {
+        ScriptedDialogs dialogs;
+        SystemProgramStarter starter(dialogs, [] { return CommandSubstitutes{}; });
+        EXPECT_FALSE(starter.start(line, WindowStyle::NormalNoFocus));
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages()[0].startsWith(
+            QStringLiteral("The program \"%1\" cannot be started.\n").arg(program)))
+            << dialogs.messages()[0].toStdString();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Programs, StartFailure,
-    ::testing::Values(
-        // An empty bitmap editor setting: " " + path must not run the bitmap.
-        FailureCase{"EmptyEditorSetting", " /p/res/main.bmp", ""},
-        FailureCase{"EmptyCommandLine", "", ""},
-        FailureCase{"UnknownProgram", "no-such-program-tarvo /x", "no-such-program-tarvo"},
-        FailureCase{"MissingPath", "/no/such/dir/viewer \"/d/a.pdf\"", "/no/such/dir/viewer"},
-        FailureCase{"WindowsPathOnLinux", "C:\\Acrobat\\AcroRd32.exe \"/d/a.pdf\"",
-                    "C:\\Acrobat\\AcroRd32.exe"}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 #endif // Q_OS_WIN
-
-TEST(RecordingProgramStarter, RecordsEveryStartAndFailsOnceWhenTold) {
-    RecordingProgramStarter starter;
-    EXPECT_TRUE(starter.start(QStringLiteral("a x"), WindowStyle::Hidden));
-    starter.failNext = true;
-    EXPECT_FALSE(starter.start(QStringLiteral("b"), WindowStyle::MinimizedNoFocus));
-    EXPECT_TRUE(starter.start(QStringLiteral("c"), WindowStyle::NormalFocus));
-    EXPECT_EQ(starter.commandLines(), (QStringList{"a x", "b", "c"}));
-    ASSERT_EQ(starter.started.size(), 3);
-    EXPECT_EQ(starter.started[1].style, WindowStyle::MinimizedNoFocus);
-}
 
 } // namespace

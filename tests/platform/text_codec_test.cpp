@@ -6,43 +6,31 @@ using namespace tarvo;
 
 namespace {
 
-struct DecodeCase {
-    const char* name;
-    QByteArray bytes;
-    QString text;
-    LineEnd lineEnd;
-    TextEncoding encoding;
-    bool bom;
-};
-
-class DecodeText : public ::testing::TestWithParam<DecodeCase> {};
-
-TEST_P(DecodeText, NormalisesBreaksAndRemembersTheFormat) {
-    const DecodeCase& c = GetParam();
-    const DecodedText got = decodeText(c.bytes);
-    EXPECT_EQ(got.text, c.text);
-    EXPECT_EQ(got.format.lineEnd, c.lineEnd);
-    EXPECT_EQ(got.format.encoding, c.encoding);
-    EXPECT_EQ(got.format.utf8Bom, c.bom);
-    // Every file comes back byte for byte.
-    EXPECT_EQ(encodeText(got.text, got.format), c.bytes);
+TEST(DecodeText, NormalisesBreaksRemembersTheFormatAndEncodesBackByteForByte) {
+    constexpr auto U = TextEncoding::Utf8;
+    const struct {
+        QByteArray bytes;
+        QString text;
+        LineEnd lineEnd;
+        TextEncoding encoding;
+        bool bom;
+    } rows[] = {{"", "", LineEnd::CrLf, U, false},
+                {"\r\n\r\nx\r\n", "\n\nx\n", LineEnd::CrLf, U, false},
+                {"a\nb", "a\nb", LineEnd::Lf, U, false},
+                {"a\rb\r", "a\nb\n", LineEnd::Cr, U, false},
+                {"caf\xe9 \xb0", QString::fromLatin1("caf\xe9 \xb0"), LineEnd::CrLf,
+                 TextEncoding::Latin1, false},
+                {"caf\xc3\xa9", QString::fromUtf8("caf\xc3\xa9"), LineEnd::CrLf, U, false},
+                {"\xEF\xBB\xBFx\r\n", "x\n", LineEnd::CrLf, U, true}};
+    for (const auto& r : rows) {
+        const DecodedText got = decodeText(r.bytes);
+        EXPECT_EQ(got.text, r.text);
+        EXPECT_EQ(got.format.lineEnd, r.lineEnd) << r.bytes.constData();
+        EXPECT_EQ(got.format.encoding, r.encoding) << r.bytes.constData();
+        EXPECT_EQ(got.format.utf8Bom, r.bom);
+        EXPECT_EQ(encodeText(got.text, got.format), r.bytes);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, DecodeText,
-    ::testing::Values(
-        DecodeCase{"Empty", "", "", LineEnd::CrLf, TextEncoding::Utf8, false},
-        DecodeCase{"NoBreak", "int x;", "int x;", LineEnd::CrLf, TextEncoding::Utf8, false},
-        DecodeCase{"CrLf", "a\r\nb\r\n", "a\nb\n", LineEnd::CrLf, TextEncoding::Utf8, false},
-        DecodeCase{"Lf", "a\nb", "a\nb", LineEnd::Lf, TextEncoding::Utf8, false},
-        DecodeCase{"Cr", "a\rb\r", "a\nb\n", LineEnd::Cr, TextEncoding::Utf8, false},
-        DecodeCase{"EmptyLines", "\r\n\r\nx", "\n\nx", LineEnd::CrLf, TextEncoding::Utf8, false},
-        DecodeCase{"Latin1Bytes", "caf\xe9 \xb0", QString::fromLatin1("caf\xe9 \xb0"),
-                   LineEnd::CrLf, TextEncoding::Latin1, false},
-        DecodeCase{"Utf8", "caf\xc3\xa9", QString::fromUtf8("caf\xc3\xa9"), LineEnd::CrLf,
-                   TextEncoding::Utf8, false},
-        DecodeCase{"Utf8Bom", "\xEF\xBB\xBFx\r\n", "x\n", LineEnd::CrLf, TextEncoding::Utf8, true}),
-    [](const ::testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.name); });
 
 TEST(EncodeText, WritesTheChosenBreaksForAnyInputBreaks) {
     const QString text = QStringLiteral("a\r\nb\nc\rd");
