@@ -45,20 +45,14 @@ TEST_F(FindTest, FindAskesWithThePreviousTextAndSearchesFromTheSelectionStart) {
     EXPECT_EQ(selection(p), Sel(4, 4));
     findAgain();
     EXPECT_EQ(selection(p), Sel(24, 4));
+    p->setSelStart(20);
+    find(QStringLiteral("int")); // only before the caret
+    EXPECT_EQ(selection(p), Sel(20, 0));
 
-    ASSERT_EQ(dialogs.shown.size(), 2);
+    ASSERT_EQ(dialogs.shown.size(), 3);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Find:"));
     EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Find"));
-    EXPECT_EQ(dialogs.shown[0].extra, QString());
     EXPECT_EQ(dialogs.shown[1].extra, QStringLiteral("MAIN"));
-}
-
-TEST_F(FindTest, TextOnlyBeforeTheCaretIsNotFound) {
-    chooseTab(4);
-    RichTextPane* p = pane(4);
-    p->setSelStart(20);
-    find(QStringLiteral("int"));
-    EXPECT_EQ(selection(p), Sel(20, 0));
 }
 
 TEST_F(FindTest, CancelledBoxEmptiesFindTextAndAnEmptySearchChangesNothing) {
@@ -103,13 +97,6 @@ TEST_F(FindTest, HiddenPaneOfTheSelectedTabGivesWayToThePaneOnView) {
     EXPECT_EQ(selection(pane(3)), Sel(0, 0));
     findAgain();
     EXPECT_EQ(selection(ui().resourceh), Sel(6, 2));
-}
-
-TEST_F(FindTest, FindWorksOnText1BeforeAnyProject) {
-    makeForm();
-    ui().Text1->setText(QStringLiteral("one two"));
-    find(QStringLiteral("TWO"));
-    EXPECT_EQ(selection(ui().Text1), Sel(4, 3));
 }
 
 } // namespace
