@@ -10,36 +10,28 @@
 
 namespace tarvo::testing {
 
-QString crlfLines(std::initializer_list<QString> lines) {
-    QString text;
-    for (const QString& line : lines)
-        text += line + QStringLiteral("\r\n");
-    return text;
+static QString block(const char* head, int id, const QString& type, Bounds b) {
+    return QStringLiteral(
+               "%1\r\nID=%2\r\n(B)OBJECT.TYPE=%3\r\n(SH)BOUNDS.X=%4\r\n(SH)BOUNDS.Y=%5\r\n"
+               "(SH)BOUNDS.WIDTH=%6\r\n(SH)BOUNDS.HEIGHT=%7\r\n")
+        .arg(QLatin1String(head))
+        .arg(id)
+        .arg(type)
+        .arg(b.x)
+        .arg(b.y)
+        .arg(b.width)
+        .arg(b.height);
 }
 
 QString objectBlock(int id, const QString& type, Bounds b) {
-    return crlfLines(
-        {QStringLiteral("#OBJECT"), QStringLiteral("ID=%1").arg(id),
-         QStringLiteral("(B)OBJECT.TYPE=") + type, QStringLiteral("(SH)BOUNDS.X=%1").arg(b.x),
-         QStringLiteral("(SH)BOUNDS.Y=%1").arg(b.y),
-         QStringLiteral("(SH)BOUNDS.WIDTH=%1").arg(b.width),
-         QStringLiteral("(SH)BOUNDS.HEIGHT=%1").arg(b.height), QStringLiteral("#END_OBJECT")});
+    return block("#OBJECT", id, type, b) + QStringLiteral("#END_OBJECT\r\n");
 }
 
 QString formBlock(int id, Bounds b, const QList<int>& objects) {
-    QString text = crlfLines({QStringLiteral("#FORM"), QStringLiteral("ID=%1").arg(id),
-                              QStringLiteral("(B)OBJECT.TYPE=Form"),
-                              QStringLiteral("(SH)BOUNDS.X=%1").arg(b.x),
-                              QStringLiteral("(SH)BOUNDS.Y=%1").arg(b.y),
-                              QStringLiteral("(SH)BOUNDS.WIDTH=%1").arg(b.width),
-                              QStringLiteral("(SH)BOUNDS.HEIGHT=%1").arg(b.height)});
+    QString text = block("#FORM", id, QStringLiteral("Form"), b);
     for (int object : objects)
         text += QStringLiteral("(U)OBJECT_ID=%1\r\n").arg(object);
     return text + QStringLiteral("#END_FORM\r\n");
-}
-
-QString formBlock(int id, Bounds b, std::initializer_list<int> objects) {
-    return formBlock(id, b, QList<int>(objects));
 }
 
 QString textErrorMessage() {

@@ -4,8 +4,6 @@
 #include "ide_test.h"
 #include "platform/object_picture.h"
 
-#include <initializer_list>
-
 namespace tarvo::testing {
 
 // Bounds of one object block in a generated resource text.
@@ -16,13 +14,9 @@ struct Bounds {
     int height = 0;
 };
 
-// Lines joined with CR LF, each ended by one.
-QString crlfLines(std::initializer_list<QString> lines);
-
 // "ID=<id>" block of an object, its type and its four bounds keys.
 QString objectBlock(int id, const QString& type, Bounds b);
 // "#FORM" block with its own identifier and bounds listing `objects`.
-QString formBlock(int id, Bounds b, std::initializer_list<int> objects);
 QString formBlock(int id, Bounds b, const QList<int>& objects);
 
 // The text-error message of the form loader.

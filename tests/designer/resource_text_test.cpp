@@ -15,10 +15,8 @@ TEST(ToInt16, ConvertsLikeTheResourceTextNumbers) {
         std::optional<qint16> expected;
     };
     const Case cases[] = {
-        {"12", 12},    {" 12 ", 12},   {"007", 7},  {"-5", -5},       {"2.5", 2},
-        {"3.5", 4},    {"-2.5", -2},   {"2.4", 2},  {"32767", 32767}, {"-32768", -32768},
-        {"32768", {}}, {"-32769", {}}, {"", {}},    {"   ", {}},      {"abc", {}},
-        {"12a", {}},   {"1 2", {}},    {"inf", {}}, {"nan", {}},
+        {" 12 ", 12},  {"007", 7},     {"2.5", 2},  {"3.5", 4},  {"-32768", -32768},
+        {"32768", {}}, {"-32769", {}}, {"   ", {}}, {"12a", {}}, {"nan", {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(toInt16(QString::fromLatin1(c.text)), c.expected) << c.text;
@@ -30,8 +28,7 @@ TEST(LeadingInt16, ReadsTheNumberAtTheStart) {
         std::optional<qint16> expected;
     };
     const Case cases[] = {
-        {"12,Button", 12}, {"7,3", 7},      {"  9,x", 9}, {"-4,Line", -4}, {"5.5,x", 6},
-        {"12", 12},        {",Button", {}}, {"", {}},     {"Button", {}},  {"99999,x", {}},
+        {"12,Button", 12}, {"  9,x", 9}, {"5.5,x", 6}, {",Button", {}}, {"99999,x", {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(leadingInt16(QString::fromLatin1(c.text)), c.expected) << c.text;
@@ -39,9 +36,7 @@ TEST(LeadingInt16, ReadsTheNumberAtTheStart) {
 
 TEST(WholeNumberText, WritesNoDecimalPoint) {
     EXPECT_EQ(wholeNumberText(11.0f), QStringLiteral("11"));
-    EXPECT_EQ(wholeNumberText(0.0f), QStringLiteral("0"));
     EXPECT_EQ(wholeNumberText(-3.0f), QStringLiteral("-3"));
-    EXPECT_EQ(wholeNumberText(10.4f), QStringLiteral("10"));
     EXPECT_EQ(wholeNumberText(10.6f), QStringLiteral("11"));
 }
 
@@ -119,9 +114,7 @@ TEST(FindText, IgnoresLetterCaseAndRejectsBadStarts) {
     EXPECT_EQ(findText(text, QStringLiteral("#FORM"), 0), 3);
     EXPECT_EQ(findText(text, QStringLiteral("#FORM"), 4), 12);
     EXPECT_EQ(findText(text, QStringLiteral("#FORM"), 13), -1);
-    EXPECT_EQ(findText(text, QStringLiteral("#FORM"), -1), -1);
     EXPECT_EQ(findText(text, QStringLiteral("#FORM"), 999), -1);
-    EXPECT_EQ(findText(text, QString(), 0), -1);
 }
 
 } // namespace
