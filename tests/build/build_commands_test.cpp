@@ -73,15 +73,6 @@ INSTANTIATE_TEST_SUITE_P(AllBuilds, BuildCommandsTest, ::testing::ValuesIn(kBuil
 
 using BuildFailureTest = BuildCommandsTest;
 
-TEST_F(BuildFailureTest, SecondBuildWhilePollingKeepsTheTimerRunning) {
-    form->buildCommands().Command10_Click();
-    writeFile(m_sdk + QStringLiteral("Err.txt"), "first build");
-    form->buildCommands().Command6_Click();
-    EXPECT_FALSE(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")));
-    EXPECT_EQ(console1(), kCompiling);
-    EXPECT_TRUE(polling());
-}
-
 TEST_F(BuildFailureTest, BuildThatCannotStartDoesNotWaitForever) {
     starter.failNext = true;
     form->buildCommands().Command10_Click();

@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTextStream>
 
 namespace tarvo::testing {
 namespace {
@@ -61,16 +60,13 @@ protected:
         for (const QFileInfo& f : QDir(kToolsDir).entryInfoList(QDir::Files))
             ASSERT_TRUE(QFile::copy(f.filePath(), m_workspace + f.fileName()));
         m_sdk = m_workspace + QStringLiteral("Output SDK/");
-        writeIni(QStringLiteral("SDKProjectPath,\"%1\"\r\n").arg(m_sdk));
+        writeFile(m_workspace + QStringLiteral("IDE.ini"),
+                  QStringLiteral("IniPath,\"%1\"\r\nSDKProjectPath,\"%2\"\r\n")
+                      .arg(m_workspace, m_sdk)
+                      .toUtf8());
 
         m_project = folder(QStringLiteral("My Projects/Clock"));
-        if (QFileInfo::exists(kTemplateDir + QStringLiteral("/main.c"))) {
-            ASSERT_TRUE(FileOps::CopyFolder(kTemplateDir, m_project));
-        } else {
-            writeFile(m_project + QStringLiteral("main.c"),
-                      "#include <stddef.h>\n\nint AppMain(int launchCode)\n{\n"
-                      "    return launchCode == 0 ? 0 : 1;\n}\n");
-        }
+        ASSERT_TRUE(FileOps::CopyFolder(kTemplateDir, m_project));
         QFile main(m_project + QStringLiteral("main.c"));
         ASSERT_TRUE(main.open(QIODevice::ReadOnly));
         m_goodMain = main.readAll();
@@ -78,11 +74,6 @@ protected:
         settings().IniPath = m_workspace;
         settings().SDKProjectPath = m_sdk;
         form->context().project.ProjectPath = m_project;
-    }
-
-    void writeIni(const QString& text) {
-        writeFile(m_workspace + QStringLiteral("IDE.ini"),
-                  QStringLiteral("IniPath,\"%1\"\r\n").arg(m_workspace).toUtf8() + text.toUtf8());
     }
 
     // Appends a function with a missing ';' and returns the line it is on.
@@ -117,7 +108,6 @@ TEST_F(BuildEndToEndTest, CompilerErrorReachesTheConsoleAndGoesAwayWhenFixed) {
               QStringList{m_workspace + QStringLiteral("makedebug.bat ") + m_project});
     const QString errors = console1();
     EXPECT_TRUE(errors.contains(QStringLiteral("main.c:%1:").arg(line))) << errors.toStdString();
-    EXPECT_TRUE(console2().contains(QStringLiteral("Build failed"))) << console2().toStdString();
 
     writeFile(m_project + QStringLiteral("main.c"), m_goodMain);
     build(&BuildCommands::Command10_Click);
@@ -152,22 +142,6 @@ TEST_F(BuildEndToEndTest, ReleaseAndBuildAllCompileTheirConfigurations) {
             EXPECT_TRUE(QFileInfo::exists(m_project + QStringLiteral("obj/") + sub +
                                           QStringLiteral("/main.o")));
     }
-}
-
-TEST_F(BuildEndToEndTest, BuildWithoutProjectEndsTheWaitWithAMessage) {
-    form->context().project.ProjectPath.clear();
-    build(&BuildCommands::Command10_Click);
-    EXPECT_TRUE(console1().contains(QStringLiteral("no project folder was given")))
-        << console1().toStdString();
-}
-
-TEST_F(BuildEndToEndTest, OutputGoesBesideTheScriptsWhenIdeIniNamesNoSdkFolder) {
-    writeIni(QString());
-    m_sdk = m_workspace + QStringLiteral("SDK/");
-    settings().SDKProjectPath = m_sdk;
-    build(&BuildCommands::Command10_Click);
-    EXPECT_TRUE(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")));
-    EXPECT_TRUE(console2().contains(QStringLiteral("Build succeeded"))) << console2().toStdString();
 }
 
 } // namespace

