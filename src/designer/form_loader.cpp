@@ -30,6 +30,16 @@ std::optional<qint16> numberValue(QStringView text, const IdLineIndex& index, qi
 
 FormLoader::FormLoader(IdeContext& ctx, DesignerState& state) : m_ctx(ctx), m_state(state) {}
 
+void FormLoader::LoadFormPageHidingText1(qint16 page) {
+    RichTextPane* text1 = m_ctx.ui.Text1;
+    const bool shown = !text1->isHidden();
+    if (shown)
+        text1->hide();
+    LoadFormPage(page);
+    if (shown)
+        text1->show();
+}
+
 void FormLoader::LoadFormPage(qint16 page) {
     if (!loadPage(page) && m_ctx.project.isOpen())
         m_ctx.dialogs->message(kTextError, QStringLiteral("TarvoIDE"));

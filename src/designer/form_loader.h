@@ -18,6 +18,9 @@ public:
     // Shows form page `page`; reports a text error in a message box while a
     // project is open. May step CurrentFormPage back past the last page.
     void LoadFormPage(qint16 page);
+    // The same with Text1 hidden for the load when it is on view, so that the
+    // pane does not scroll about with the loader's searches.
+    void LoadFormPageHidingText1(qint16 page);
     // Empties pictures 1..ObjectsPerPage and restarts the identifiers at 1.
     // False when one of those entries holds no usable picture.
     bool ClearObjectPictures();

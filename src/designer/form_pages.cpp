@@ -5,7 +5,6 @@
 #include "form_loader.h"
 #include "platform/dialogs.h"
 #include "platform/object_picture.h"
-#include "platform/rich_text_pane.h"
 
 #include <QLabel>
 #include <algorithm>
@@ -40,14 +39,7 @@ void FormPages::Command3_Click() {
 }
 
 void FormPages::showCurrentPage() {
-    RichTextPane* text1 = m_ctx.ui.Text1;
-    // Hidden, the pane does not repaint for every search of the load.
-    const bool shown = !text1->isHidden();
-    if (shown)
-        text1->hide();
-    m_loader.LoadFormPage(m_state.CurrentFormPage);
-    if (shown)
-        text1->show();
+    m_loader.LoadFormPageHidingText1(m_state.CurrentFormPage);
     m_ctx.ui.Label2->setText(QStringLiteral("Form ") + QString::number(m_state.CurrentFormPage));
 }
 

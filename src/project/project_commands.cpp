@@ -257,14 +257,7 @@ void ProjectCommands::enableProjectButtons() {
 }
 
 void ProjectCommands::reloadFormPage() {
-    // Hidden while the loader moves its selection, so the pane does not scroll about.
-    RichTextPane* text1 = m_ctx.ui.Text1;
-    const bool shown = !text1->isHidden();
-    if (shown)
-        text1->hide();
-    m_loader.LoadFormPage(m_designer.CurrentFormPage);
-    if (shown)
-        text1->show();
+    m_loader.LoadFormPageHidingText1(m_designer.CurrentFormPage);
 }
 
 } // namespace tarvo
