@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -31,6 +32,37 @@ int crlfLength(const QString& text) {
     return int(doc.size() + doc.count(QLatin1Char('\n')));
 }
 
+using pane_styles::CharStyle;
+using pane_styles::LineStyles;
+using pane_styles::StyleRun;
+
+// Runs of equal neighbours in one line's per-character styles.
+QVector<StyleRun> compress(const QVector<CharStyle>& chars) {
+    QVector<StyleRun> runs;
+    for (int i = 0; i < chars.size();) {
+        int j = i + 1;
+        while (j < chars.size() && chars[j] == chars[i])
+            ++j;
+        if (!chars[i].isPlain())
+            runs.append({i, j - i, chars[i]});
+        i = j;
+    }
+    return runs;
+}
+
+// Joins touching runs of one style, which edits and clipping leave behind.
+void mergeTouching(QVector<StyleRun>& runs) {
+    int out = 0;
+    for (int i = 0; i < runs.size(); ++i) {
+        if (out > 0 && runs[out - 1].start + runs[out - 1].length == runs[i].start &&
+            runs[out - 1].style == runs[i].style)
+            runs[out - 1].length += runs[i].length;
+        else
+            runs[out++] = runs[i];
+    }
+    runs.resize(out);
+}
+
 } // namespace
 
 RichTextPane::RichTextPane(QWidget* parent) : QPlainTextEdit(parent) {
@@ -40,6 +72,8 @@ RichTextPane::RichTextPane(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &RichTextPane::onCursorChanged);
     connect(this, &QPlainTextEdit::selectionChanged, this, &RichTextPane::onCursorChanged);
     connect(document(), &QTextDocument::contentsChanged, this, &RichTextPane::onContentsChanged);
+    connect(document(), &QTextDocument::contentsChange, this, &RichTextPane::onContentsChange);
+    resetStyles();
 }
 
 QString RichTextPane::text() const {
@@ -140,21 +174,230 @@ void RichTextPane::setSelText(const QString& newText) {
 }
 
 void RichTextPane::setSelColor(const QColor& color) {
-    QTextCursor c(document());
-    c.setPosition(toDocPos(selStart()));
-    c.setPosition(toDocPos(selStart() + selLength()), QTextCursor::KeepAnchor);
-    QTextCharFormat f;
-    f.setForeground(color);
-    c.mergeCharFormat(f);
+    styleDocRange(toDocPos(selStart()), toDocPos(selStart() + selLength()), color, std::nullopt);
 }
 
 void RichTextPane::setSelBold(bool bold) {
-    QTextCursor c(document());
-    c.setPosition(toDocPos(selStart()));
-    c.setPosition(toDocPos(selStart() + selLength()), QTextCursor::KeepAnchor);
-    QTextCharFormat f;
-    f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    c.mergeCharFormat(f);
+    styleDocRange(toDocPos(selStart()), toDocPos(selStart() + selLength()), std::nullopt, bold);
+}
+
+CharStyle RichTextPane::styleAt(int pos) const {
+    if (pos < 0 || pos >= textLength())
+        return {};
+    const int line = lineFromChar(pos);
+    const QTextBlock b = document()->findBlockByNumber(line);
+    const int offset = pos - (b.position() + line);
+    if (offset >= b.length() - 1 || line >= m_lines.size())
+        return {}; // the CR or LF of a break
+    const QVector<StyleRun>& runs = m_lines[line].runs;
+    const auto it = std::upper_bound(runs.cbegin(), runs.cend(), offset,
+                                     [](int o, const StyleRun& r) { return o < r.start; });
+    if (it == runs.cbegin())
+        return {};
+    const StyleRun& r = *(it - 1);
+    return offset < r.start + r.length ? r.style : CharStyle{};
+}
+
+QColor RichTextPane::colorAt(int pos) const {
+    const CharStyle s = styleAt(pos);
+    return s.hasColor ? QColor::fromRgba(s.color) : QColor();
+}
+
+bool RichTextPane::boldAt(int pos) const {
+    return styleAt(pos).bold;
+}
+
+void RichTextPane::styleDocRange(int from, int to, const std::optional<QColor>& color,
+                                 const std::optional<bool>& bold) {
+    if (to <= from)
+        return;
+    QVector<StylePiece> pieces;
+    for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() < to;
+         b = b.next()) {
+        const int start = b.position();
+        const int pieceFrom = std::max(from, start) - start;
+        const int pieceTo = std::min(to - start, b.length() - 1);
+        if (pieceTo > pieceFrom)
+            pieces.append({b.blockNumber(), pieceFrom, pieceTo, color, bold});
+    }
+    applyPieces(pieces);
+}
+
+// Applies pieces in their order (a later one wins where they overlap) and shows
+// the lines they touch.
+void RichTextPane::applyPieces(QVector<StylePiece>& pieces) {
+    if (pieces.isEmpty())
+        return;
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const StylePiece& a, const StylePiece& b) { return a.line < b.line; });
+    QVector<int> touched;
+    QVector<CharStyle> chars;
+    for (int i = 0; i < pieces.size();) {
+        const int line = pieces[i].line;
+        LineStyles& ls = m_lines[line];
+        chars.fill(CharStyle{}, std::max(0, ls.length - 1));
+        for (const StyleRun& r : ls.runs)
+            std::fill(chars.begin() + r.start, chars.begin() + r.start + r.length, r.style);
+        for (; i < pieces.size() && pieces[i].line == line; ++i) {
+            const StylePiece& p = pieces[i];
+            const int to = std::min(p.to, int(chars.size()));
+            for (int c = p.from; c < to; ++c) {
+                if (p.color) {
+                    chars[c].hasColor = true;
+                    chars[c].color = p.color->rgba();
+                }
+                if (p.bold)
+                    chars[c].bold = *p.bold;
+            }
+        }
+        ls.runs = compress(chars);
+        touched.append(line);
+    }
+    QTextBlock b = document()->findBlockByNumber(touched.first());
+    const int dirtyFrom = b.position();
+    int dirtyTo = dirtyFrom;
+    for (int k = 0; k < touched.size(); ++k) {
+        if (k > 0)
+            b = touched[k] == touched[k - 1] + 1 ? b.next()
+                                                 : document()->findBlockByNumber(touched[k]);
+        showLineStyles(touched[k], b);
+        dirtyTo = b.position() + b.length();
+    }
+    // Lays the lines out again and repaints them; the text is unchanged.
+    document()->markContentsDirty(dirtyFrom, dirtyTo - dirtyFrom);
+}
+
+void RichTextPane::showLineStyles(int line, QTextBlock block) {
+    QTextLayout* layout = block.layout();
+    if (!layout)
+        return;
+    const QVector<StyleRun>& runs = m_lines[line].runs;
+    if (runs.isEmpty() && layout->formats().isEmpty())
+        return;
+    QList<QTextLayout::FormatRange> ranges;
+    ranges.reserve(runs.size());
+    for (const StyleRun& r : runs) {
+        QTextLayout::FormatRange range;
+        range.start = r.start;
+        range.length = r.length;
+        if (r.style.hasColor)
+            range.format.setForeground(QColor::fromRgba(r.style.color));
+        if (r.style.bold)
+            range.format.setFontWeight(QFont::Bold);
+        ranges.append(range);
+    }
+    layout->setFormats(ranges);
+}
+
+// Every line plain: the text was replaced as a whole.
+void RichTextPane::resetStyles() {
+    const QTextDocument* doc = document();
+    m_lines.fill(LineStyles{}, doc->blockCount());
+    int k = 0;
+    for (QTextBlock b = doc->begin(); b.isValid() && k < m_lines.size(); b = b.next())
+        m_lines[k++].length = b.length();
+    m_stylesLength = doc->characterCount();
+}
+
+// Carries the styles along with an edit of the text. A same-length change that
+// keeps every line's length (a letter-case fix, or its undo) leaves them where
+// they are; otherwise the changed stretch is cut out and the inserted text
+// takes the style of the character before it.
+void RichTextPane::onContentsChange(int pos, int removed, int added) {
+    const QTextDocument* doc = document();
+    const int total = doc->characterCount();
+    if (m_replacingAll) {
+        resetStyles();
+        return;
+    }
+    // A change may be reported as reaching over the closing line break, which
+    // never changes.
+    const int excess = std::max(0, pos + removed - (m_stylesLength - 1));
+    removed -= excess;
+    added -= excess;
+    if (removed < 0 || added < 0 || m_stylesLength - removed + added != total) {
+        resetStyles();
+        return;
+    }
+    const QTextBlock firstBlock = doc->findBlock(pos);
+    const int first = firstBlock.blockNumber();
+    const int regionStart = firstBlock.position();
+    int oldLast = first;
+    int oldEnd = regionStart + m_lines[first].length;
+    while (oldEnd <= pos + removed && oldLast + 1 < m_lines.size())
+        oldEnd += m_lines[++oldLast].length;
+    const QTextBlock lastBlock = doc->findBlock(pos + added);
+    const int newLast = lastBlock.blockNumber();
+    const int newEnd = lastBlock.position() + lastBlock.length();
+    if (newEnd != oldEnd - removed + added ||
+        newLast - oldLast != doc->blockCount() - m_lines.size()) {
+        resetStyles();
+        return;
+    }
+    m_stylesLength = total;
+
+    if (removed == added && newLast == oldLast) {
+        bool sameLines = true;
+        QTextBlock b = firstBlock;
+        for (int k = first; k <= oldLast && sameLines; ++k, b = b.next())
+            sameLines = b.length() == m_lines[k].length;
+        if (sameLines)
+            return;
+    }
+
+    // The old runs in positions from the start of the changed lines.
+    QVector<StyleRun> runs;
+    for (int k = first, offset = 0; k <= oldLast; offset += m_lines[k].length, ++k)
+        for (const StyleRun& r : m_lines[k].runs)
+            runs.append({r.start + offset, r.length, r.style});
+    const int at = pos - regionStart;
+    auto afterRemoval = [&](int x) { return x <= at ? x : (x >= at + removed ? x - removed : at); };
+    QVector<StyleRun> moved;
+    for (const StyleRun& r : runs) {
+        int s = afterRemoval(r.start);
+        int e = afterRemoval(r.start + r.length);
+        if (e <= s)
+            continue;
+        if (s < at && e >= at) {
+            e += added;
+        } else if (s >= at) {
+            s += added;
+            e += added;
+        }
+        moved.append({s, e - s, r.style});
+    }
+
+    // Cut into the new lines, line breaks left plain.
+    QVector<LineStyles> fresh;
+    fresh.reserve(newLast - first + 1);
+    int j = 0;
+    QTextBlock b = firstBlock;
+    for (int k = first; k <= newLast; ++k, b = b.next()) {
+        const int lineFrom = b.position() - regionStart;
+        const int lineTo = lineFrom + b.length() - 1;
+        LineStyles ls;
+        ls.length = b.length();
+        while (j < moved.size() && moved[j].start + moved[j].length <= lineFrom)
+            ++j;
+        for (int i = j; i < moved.size() && moved[i].start < lineTo; ++i) {
+            const int s = std::max(moved[i].start, lineFrom);
+            const int e = std::min(moved[i].start + moved[i].length, lineTo);
+            if (e > s)
+                ls.runs.append({s - lineFrom, e - s, moved[i].style});
+        }
+        mergeTouching(ls.runs);
+        fresh.append(ls);
+    }
+    const int oldCount = oldLast - first + 1;
+    if (oldCount > fresh.size())
+        m_lines.remove(first + fresh.size(), oldCount - fresh.size());
+    else if (oldCount < fresh.size())
+        m_lines.insert(first + oldCount, fresh.size() - oldCount, LineStyles{});
+    b = firstBlock;
+    for (int k = 0; k < fresh.size(); ++k, b = b.next()) {
+        m_lines[first + k] = fresh[k];
+        showLineStyles(first + k, b);
+    }
 }
 
 int RichTextPane::find(const QString& what, int start) {
@@ -297,45 +540,64 @@ void RichTextPane::applyFormats(const QVector<FormatRun>& runs) {
     if (runs.isEmpty())
         return;
     // Runs change no line break, so the CR LF line starts taken once map every
-    // run to document positions without a block lookup per run.
+    // run to lines and document positions without a block lookup per run.
     const QString crlf = text();
     QVector<int> lineStarts{0};
     for (qsizetype i = crlf.indexOf(QLatin1Char('\n')); i >= 0;
          i = crlf.indexOf(QLatin1Char('\n'), i + 1))
         lineStarts.append(int(i + 1));
     const int length = int(crlf.size());
+    auto lineOf = [&](int pos) {
+        return int(std::upper_bound(lineStarts.cbegin(), lineStarts.cend(), pos) -
+                   lineStarts.cbegin()) -
+               1;
+    };
     auto docPos = [&](int pos) {
         pos = std::clamp(pos, 0, length);
-        const auto line = std::upper_bound(lineStarts.cbegin(), lineStarts.cend(), pos) - 1;
-        return pos - int(line - lineStarts.cbegin());
+        return pos - lineOf(pos);
     };
 
-    QTextCursor c(document());
-    const bool wasSettingSelection = m_settingSelection;
-    m_settingSelection = true;
-    c.beginEditBlock();
-    for (const FormatRun& run : runs) {
-        const int from = docPos(run.start);
-        const int to = docPos(run.start + run.length);
-        c.setPosition(from);
-        c.setPosition(to, QTextCursor::KeepAnchor);
-        if (!run.caseFix.isEmpty() && run.caseFix.size() == run.length &&
-            c.selectedText() != run.caseFix) {
-            const QTextCharFormat keep = c.charFormat();
-            c.insertText(run.caseFix, keep);
+    bool anyCaseFix = false;
+    for (const FormatRun& run : runs)
+        anyCaseFix = anyCaseFix || !run.caseFix.isEmpty();
+    if (anyCaseFix) {
+        // One undo step; the fixes keep every line's length, so the styles stay.
+        QTextCursor c(document());
+        const bool wasSettingSelection = m_settingSelection;
+        m_settingSelection = true;
+        c.beginEditBlock();
+        for (const FormatRun& run : runs) {
+            if (run.caseFix.isEmpty() || run.caseFix.size() != run.length)
+                continue;
+            const int from = docPos(run.start);
+            const int to = docPos(run.start + run.length);
             c.setPosition(from);
             c.setPosition(to, QTextCursor::KeepAnchor);
+            if (c.selectedText() != run.caseFix)
+                c.insertText(run.caseFix);
         }
-        QTextCharFormat f;
-        if (run.color)
-            f.setForeground(*run.color);
-        if (run.bold)
-            f.setFontWeight(*run.bold ? QFont::Bold : QFont::Normal);
-        if (run.color || run.bold)
-            c.mergeCharFormat(f);
+        c.endEditBlock();
+        m_settingSelection = wasSettingSelection;
     }
-    c.endEditBlock();
-    m_settingSelection = wasSettingSelection;
+
+    QVector<StylePiece> pieces;
+    pieces.reserve(runs.size());
+    for (const FormatRun& run : runs) {
+        if (!run.color && !run.bold)
+            continue;
+        const int start = std::clamp(run.start, 0, length);
+        const int end = std::clamp(run.start + run.length, start, length);
+        const int lastLine = lineOf(end);
+        for (int line = lineOf(start); line <= lastLine && line < m_lines.size(); ++line) {
+            const int lineStart = lineStarts[line];
+            const int textLength = m_lines[line].length - 1;
+            const int from = std::clamp(start - lineStart, 0, textLength);
+            const int to = std::clamp(end - lineStart, 0, textLength);
+            if (to > from)
+                pieces.append({line, from, to, run.color, run.bold});
+        }
+    }
+    applyPieces(pieces);
 }
 
 void RichTextPane::copyPropertiesFrom(const RichTextPane& other) {

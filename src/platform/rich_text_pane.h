@@ -7,7 +7,40 @@
 #include <QVector>
 #include <optional>
 
+class QTextBlock;
+
 namespace tarvo {
+
+namespace pane_styles {
+
+// Colour and weight shown for one character on top of the plain text.
+struct CharStyle {
+    QRgb color = 0;
+    bool hasColor = false;
+    bool bold = false;
+    bool isPlain() const { return !hasColor && !bold; }
+    bool operator==(const CharStyle& o) const {
+        return hasColor == o.hasColor && bold == o.bold && (!hasColor || color == o.color);
+    }
+    bool operator!=(const CharStyle& o) const { return !(*this == o); }
+};
+
+// Characters start..start+length of one line (document positions within the
+// line) share a style other than plain.
+struct StyleRun {
+    int start = 0;
+    int length = 0;
+    CharStyle style;
+};
+
+// A line's styled runs, sorted and apart, and the line's length in the
+// document (line break included) when the runs were last brought up to date.
+struct LineStyles {
+    int length = 1;
+    QVector<StyleRun> runs;
+};
+
+} // namespace pane_styles
 
 // The text pane every subsystem uses. Positions are those of the text read
 // with CR LF line breaks: a line break counts two characters (CR and LF),
@@ -41,6 +74,11 @@ public:
     // Colour and weight of the selected characters only.
     void setSelColor(const QColor& color);
     void setSelBold(bool bold);
+    // Colour (invalid when none was given) and weight shown for the character
+    // at CR LF position `pos`; line breaks and positions outside the text have
+    // neither.
+    QColor colorAt(int pos) const;
+    bool boldAt(int pos) const;
 
     // First occurrence of `what` at or after `start`, letter case ignored. A
     // hit becomes the selection and its position is returned; a miss returns
@@ -80,6 +118,9 @@ public:
         std::optional<bool> bold;
         QString caseFix;
     };
+    // Colours and weights are shown over the text and kept per line, not in the
+    // document: they cost no undo step, and edits carry them along (text typed
+    // inside or right after a styled stretch takes its style).
     void applyFormats(const QVector<FormatRun>& runs);
 
     // Copies font, geometry, parent, tab-stop flag and options from `other`.
@@ -111,6 +152,22 @@ private:
     void setBaseline();
     void showRichText(const QByteArray& bytes);
 
+    // One run's part within one line, in document positions of that line.
+    struct StylePiece {
+        int line;
+        int from;
+        int to;
+        std::optional<QColor> color;
+        std::optional<bool> bold;
+    };
+    pane_styles::CharStyle styleAt(int pos) const;
+    void styleDocRange(int from, int to, const std::optional<QColor>& color,
+                       const std::optional<bool>& bold);
+    void applyPieces(QVector<StylePiece>& pieces);
+    void resetStyles();
+    void onContentsChange(int pos, int removed, int added);
+    void showLineStyles(int line, QTextBlock block);
+
     // The selection in CR LF positions; kept exactly as the program set it, so
     // that a selection starting at the LF of a line break reads back the same.
     int m_anchor = 0;
@@ -121,7 +178,9 @@ private:
     QByteArray m_loadedBytes; // written back as they are while unmodified
     QString m_baseline;       // text at the last load/save/setText, LF breaks
     bool m_modified = false;
-    mutable QString m_textCache; // text() result; null when stale
+    mutable QString m_textCache;              // text() result; null when stale
+    QVector<pane_styles::LineStyles> m_lines; // one per document block
+    int m_stylesLength = 1;                   // sum of m_lines' lengths
 };
 
 } // namespace tarvo

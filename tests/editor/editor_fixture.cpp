@@ -1,8 +1,5 @@
 #include "editor_fixture.h"
 
-#include <QTextBlock>
-#include <QTextCursor>
-
 namespace tarvo::testing {
 
 void EditorTest::SetUp() {
@@ -35,25 +32,12 @@ QStringList EditorTest::captions() {
     return out;
 }
 
-namespace {
-
-QTextCharFormat formatAt(RichTextPane* pane, int pos) {
-    // CR LF positions: each earlier line break counts one extra character.
-    const int line = pane->lineFromChar(pos);
-    QTextCursor c(pane->document());
-    c.setPosition(pos - line + 1);
-    return c.charFormat();
-}
-
-} // namespace
-
 QColor colorAt(RichTextPane* pane, int pos) {
-    const QBrush brush = formatAt(pane, pos).foreground();
-    return brush.style() == Qt::NoBrush ? QColor() : brush.color();
+    return pane->colorAt(pos);
 }
 
 bool boldAt(RichTextPane* pane, int pos) {
-    return formatAt(pane, pos).fontWeight() == QFont::Bold;
+    return pane->boldAt(pos);
 }
 
 } // namespace tarvo::testing

@@ -19,12 +19,6 @@ namespace {
 // a0 b1 CR2 LF3 c4 d5 CR6 LF7 e8 f9
 const QString kThreeLines = QStringLiteral("ab\r\ncd\r\nef");
 
-QTextCharFormat formatAt(const RichTextPane& pane, int docPos) {
-    QTextCursor c(pane.document());
-    c.setPosition(docPos + 1); // the format of the character before the cursor
-    return c.charFormat();
-}
-
 TEST(RichTextPane, TextReadsBackWithCrLfWhateverBreaksWereSet) {
     RichTextPane pane;
     for (const char* in : {"ab\ncd\nef", "ab\rcd\ref", "ab\r\ncd\nef"}) {
@@ -108,10 +102,10 @@ TEST(RichTextPane, SelectionColourAndBoldChangeOnlyTheSelection) {
     pane.select(4, 2); // "cd", document positions 3 and 4
     pane.setSelColor(QColor(0, 0, 255));
     pane.setSelBold(true);
-    EXPECT_EQ(formatAt(pane, 3).foreground().color(), QColor(0, 0, 255));
-    EXPECT_EQ(formatAt(pane, 4).fontWeight(), QFont::Bold);
-    EXPECT_NE(formatAt(pane, 1).foreground().color(), QColor(0, 0, 255));
-    EXPECT_NE(formatAt(pane, 6).fontWeight(), QFont::Bold);
+    EXPECT_EQ(pane.colorAt(4), QColor(0, 0, 255));
+    EXPECT_TRUE(pane.boldAt(5));
+    EXPECT_NE(pane.colorAt(1), QColor(0, 0, 255));
+    EXPECT_FALSE(pane.boldAt(8));
     EXPECT_FALSE(pane.isModified()); // formats are not edits of the text
 }
 
@@ -234,9 +228,9 @@ TEST(RichTextPane, RichTextShowsFormattedAndSavesAsPlainText) {
     RichTextPane pane;
     ASSERT_TRUE(pane.loadFile(path));
     EXPECT_EQ(pane.text(), QString::fromLatin1("Build\r\nfailed\xe9"));
-    EXPECT_EQ(formatAt(pane, 6).foreground().color(), QColor(255, 0, 0));
-    EXPECT_EQ(formatAt(pane, 12).fontWeight(), QFont::Bold);
-    EXPECT_NE(formatAt(pane, 0).fontWeight(), QFont::Bold);
+    EXPECT_EQ(pane.colorAt(7), QColor(255, 0, 0));
+    EXPECT_TRUE(pane.boldAt(13));
+    EXPECT_FALSE(pane.boldAt(0));
     ASSERT_TRUE(pane.saveFile(path));
     EXPECT_EQ(readFile(path), QByteArray("Build\r\nfailed\xe9"));
 }
@@ -251,10 +245,10 @@ TEST(RichTextPane, ApplyFormatsIsOneUndoStepThatKeepsTheSelection) {
     runs[1] = {8, 6, std::nullopt, true, QStringLiteral("return")}; // on the second line
     pane.applyFormats(runs);
     EXPECT_EQ(pane.text(), QStringLiteral("int a;\r\nreturn b;"));
-    EXPECT_EQ(formatAt(pane, 2).foreground().color(), QColor(0, 0, 255));
-    EXPECT_NE(formatAt(pane, 3).foreground().color(), QColor(0, 0, 255));
-    EXPECT_EQ(formatAt(pane, 12).fontWeight(), QFont::Bold);
-    EXPECT_NE(formatAt(pane, 13).fontWeight(), QFont::Bold);
+    EXPECT_EQ(pane.colorAt(2), QColor(0, 0, 255));
+    EXPECT_NE(pane.colorAt(3), QColor(0, 0, 255));
+    EXPECT_TRUE(pane.boldAt(13));
+    EXPECT_FALSE(pane.boldAt(14));
     EXPECT_EQ(pane.selStart(), 5);
     EXPECT_EQ(spy.count(), 0);
     pane.undo();
