@@ -299,6 +299,15 @@ void RichTextPane::resetStyles() {
     m_stylesLength = doc->characterCount();
 }
 
+// A change the styles cannot be carried over (the document was cleared): all
+// plain, also on screen.
+void RichTextPane::dropAllStyles() {
+    resetStyles();
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        if (QTextLayout* layout = b.layout(); layout && !layout->formats().isEmpty())
+            layout->clearFormats();
+}
+
 // Carries the styles along with an edit of the text. A same-length change that
 // keeps every line's length (a letter-case fix, or its undo) leaves them where
 // they are; otherwise the changed stretch is cut out and the inserted text
@@ -316,7 +325,7 @@ void RichTextPane::onContentsChange(int pos, int removed, int added) {
     removed -= excess;
     added -= excess;
     if (removed < 0 || added < 0 || m_stylesLength - removed + added != total) {
-        resetStyles();
+        dropAllStyles();
         return;
     }
     const QTextBlock firstBlock = doc->findBlock(pos);
@@ -331,7 +340,7 @@ void RichTextPane::onContentsChange(int pos, int removed, int added) {
     const int newEnd = lastBlock.position() + lastBlock.length();
     if (newEnd != oldEnd - removed + added ||
         newLast - oldLast != doc->blockCount() - m_lines.size()) {
-        resetStyles();
+        dropAllStyles();
         return;
     }
     m_stylesLength = total;

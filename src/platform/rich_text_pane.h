@@ -165,6 +165,7 @@ private:
                        const std::optional<bool>& bold);
     void applyPieces(QVector<StylePiece>& pieces);
     void resetStyles();
+    void dropAllStyles();
     void onContentsChange(int pos, int removed, int added);
     void showLineStyles(int line, QTextBlock block);
 

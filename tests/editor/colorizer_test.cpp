@@ -64,6 +64,22 @@ TEST_F(ColorizerTest, CaretEndsAtStartAndOneUndoStepIsLeft) {
     EXPECT_EQ(p->text(), text);
 }
 
+TEST_F(ColorizerTest, AKeywordEditedIntoAnotherWordKeepsItsColourOverTheNextPass) {
+    RichTextPane* p = preparedPane(QStringLiteral("int a;\r\nchar b;\r\n"));
+    form->colorizer().ColorizeWords(3);
+    p->setSelStart(3);
+    p->setSelText(QStringLiteral("x")); // "intx": no keyword any more
+    p->setSelStart(11);
+    p->setSelText(QStringLiteral("e")); // "chear"
+    form->colorizer().ColorizeWords(3);
+    EXPECT_EQ(p->text(), QStringLiteral("intx a;\r\nchear b;\r\n"));
+    for (int pos : {0, 3, 9, 11, 13})
+        EXPECT_EQ(colorAt(p, pos), kGreen) << "at " << pos;
+    EXPECT_FALSE(boldAt(p, 3));
+    EXPECT_EQ(colorAt(p, 5), kMagenta); // never part of a keyword
+    EXPECT_EQ(colorAt(p, 14), kMagenta);
+}
+
 TEST_F(ColorizerTest, HourglassAndNotIdleWhileThePassRuns) {
     RichTextPane* p = preparedPane(QStringLiteral("int a;\r\n"));
     QList<bool> idleSeen;

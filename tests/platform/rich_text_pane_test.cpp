@@ -255,4 +255,116 @@ TEST(RichTextPane, ApplyFormatsIsOneUndoStepThatKeepsTheSelection) {
     EXPECT_EQ(pane.text(), QStringLiteral("INT a;\r\nRETURN b;"));
 }
 
+// One '1' or '0' a position: whether that character shows `color`.
+std::string colouredMap(const RichTextPane& pane, const QColor& color) {
+    std::string out;
+    for (int i = 0; i < pane.textLength(); ++i)
+        out += pane.colorAt(i) == color ? '1' : '0';
+    return out;
+}
+
+TEST(RichTextPane, StylesFollowTextTypedInsideOrRightAfterThem) {
+    const QColor blue(0, 0, 255);
+    RichTextPane pane;
+    pane.setText(QStringLiteral("int x;\r\nchar y;"));
+    pane.select(0, 3);
+    pane.setSelColor(blue);
+    pane.select(8, 4);
+    pane.setSelBold(true);
+    pane.setSelStart(1);
+    pane.setSelText(QStringLiteral("n")); // inside: "innt"
+    EXPECT_EQ(colouredMap(pane, blue), "1111000000000000");
+    pane.setSelStart(4);
+    QTest::keyClicks(&pane, QStringLiteral("s")); // typed right after the end
+    EXPECT_EQ(pane.text(), QStringLiteral("innts x;\r\nchar y;"));
+    EXPECT_EQ(colouredMap(pane, blue), "11111000000000000");
+    pane.setSelStart(0);
+    pane.setSelText(QStringLiteral("a")); // before the start: not taken in
+    EXPECT_EQ(colouredMap(pane, blue), "011111000000000000");
+    // The next line moved along with its own style.
+    EXPECT_FALSE(pane.boldAt(10));
+    for (int pos = 11; pos < 15; ++pos)
+        EXPECT_TRUE(pane.boldAt(pos)) << pos;
+    EXPECT_FALSE(pane.boldAt(15));
+    EXPECT_FALSE(pane.boldAt(9)); // the line break itself
+}
+
+TEST(RichTextPane, DeletingAcrossLineBreaksKeepsTheStylesOfWhatRemains) {
+    const QColor blue(0, 0, 255);
+    RichTextPane pane;
+    pane.setText(QStringLiteral("int\r\nchar x"));
+    pane.select(0, 3);
+    pane.setSelColor(blue);
+    pane.select(5, 4);
+    pane.setSelBold(true);
+    pane.select(3, 2); // the line break
+    pane.setSelText(QString());
+    EXPECT_EQ(pane.text(), QStringLiteral("intchar x"));
+    EXPECT_EQ(colouredMap(pane, blue), "111000000");
+    EXPECT_FALSE(pane.boldAt(2));
+    EXPECT_TRUE(pane.boldAt(3));
+    EXPECT_TRUE(pane.boldAt(6));
+    EXPECT_FALSE(pane.boldAt(7));
+    // Breaking the line again: the break takes no style, "char" keeps its own.
+    pane.setSelStart(3);
+    pane.setSelText(QStringLiteral("\r\n"));
+    EXPECT_EQ(colouredMap(pane, blue), "11100000000");
+    EXPECT_TRUE(pane.boldAt(5));
+    EXPECT_FALSE(pane.boldAt(4));
+
+    // A removal over three lines joins the first line's head to the last one's tail.
+    pane.setText(QStringLiteral("aa\r\nbb\r\ncc"));
+    pane.select(8, 2);
+    pane.setSelColor(blue);
+    pane.select(1, 8);
+    pane.setSelText(QString());
+    EXPECT_EQ(pane.text(), QStringLiteral("ac"));
+    EXPECT_EQ(colouredMap(pane, blue), "01");
+
+    // Replacing everything, taking that back and clearing leave no stray style.
+    pane.select(0, 2);
+    pane.setSelText(QStringLiteral("x\r\ny"));
+    EXPECT_EQ(colouredMap(pane, blue), "0000");
+    pane.undo();
+    EXPECT_EQ(pane.text(), QStringLiteral("ac"));
+    EXPECT_EQ(pane.colorAt(0), QColor());
+    pane.clear();
+    EXPECT_EQ(pane.textLength(), 0);
+    EXPECT_EQ(pane.colorAt(0), QColor());
+}
+
+TEST(RichTextPane, RunsOverLineBreaksStyleTheLinesAndSetTextClearsThem) {
+    const QColor red(255, 0, 0);
+    RichTextPane pane;
+    pane.setText(kThreeLines);
+    pane.applyFormats({{1, 6, red, true, QString()}}); // "b\r\ncd\r"
+    EXPECT_EQ(colouredMap(pane, red), "0100110000");
+    EXPECT_TRUE(pane.boldAt(5));
+    EXPECT_FALSE(pane.document()->isUndoAvailable()); // styles are no edit
+    pane.setText(kThreeLines);
+    EXPECT_EQ(colouredMap(pane, red), "0000000000");
+    EXPECT_FALSE(pane.boldAt(1));
+}
+
+TEST(RichTextPane, UndoAndRedoOfCaseFixesKeepTheStyles) {
+    const QColor blue(0, 0, 255);
+    RichTextPane pane;
+    pane.setText(QStringLiteral("INT a;\r\nRETURN b;"));
+    QVector<RichTextPane::FormatRun> runs(2);
+    runs[0] = {0, 3, blue, std::nullopt, QStringLiteral("int")};
+    runs[1] = {8, 6, blue, true, QStringLiteral("return")};
+    pane.applyFormats(runs);
+    const std::string map = "11100000111111000";
+    EXPECT_EQ(colouredMap(pane, blue), map);
+    pane.undo();
+    EXPECT_EQ(pane.text(), QStringLiteral("INT a;\r\nRETURN b;"));
+    EXPECT_EQ(colouredMap(pane, blue), map);
+    EXPECT_TRUE(pane.boldAt(13));
+    pane.redo();
+    EXPECT_EQ(pane.text(), QStringLiteral("int a;\r\nreturn b;"));
+    EXPECT_EQ(colouredMap(pane, blue), map);
+    EXPECT_TRUE(pane.boldAt(8));
+    EXPECT_FALSE(pane.boldAt(14));
+}
+
 } // namespace
