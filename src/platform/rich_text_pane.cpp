@@ -78,9 +78,21 @@ RichTextPane::RichTextPane(QWidget* parent) : QPlainTextEdit(parent) {
 
 QString RichTextPane::text() const {
     if (m_textCache.isNull()) {
-        QString raw = document()->toRawText();
-        raw.replace(kParagraph, QLatin1String("\r\n"));
-        m_textCache = raw.isNull() ? QString(QLatin1String("")) : raw;
+        // Built in one pass: replacing each break in place moves the rest of
+        // the text again and again, which grows faster than the text.
+        const QString raw = document()->toRawText();
+        const qsizetype breaks = raw.count(kParagraph);
+        QString crlf(raw.size() + breaks, Qt::Uninitialized);
+        QChar* out = crlf.data();
+        for (const QChar c : raw) {
+            if (c == kParagraph) {
+                *out++ = QLatin1Char('\r');
+                *out++ = QLatin1Char('\n');
+            } else {
+                *out++ = c;
+            }
+        }
+        m_textCache = crlf.isNull() ? QString(QLatin1String("")) : crlf;
     }
     return m_textCache;
 }
@@ -228,8 +240,9 @@ void RichTextPane::styleDocRange(int from, int to, const std::optional<QColor>& 
 void RichTextPane::applyPieces(QVector<StylePiece>& pieces) {
     if (pieces.isEmpty())
         return;
-    std::stable_sort(pieces.begin(), pieces.end(),
-                     [](const StylePiece& a, const StylePiece& b) { return a.line < b.line; });
+    auto byLine = [](const StylePiece& a, const StylePiece& b) { return a.line < b.line; };
+    if (!std::is_sorted(pieces.cbegin(), pieces.cend(), byLine))
+        std::stable_sort(pieces.begin(), pieces.end(), byLine);
     QVector<int> touched;
     QVector<CharStyle> chars;
     for (int i = 0; i < pieces.size();) {
@@ -276,17 +289,24 @@ void RichTextPane::showLineStyles(int line, QTextBlock block) {
         return;
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(runs.size());
-    for (const StyleRun& r : runs) {
-        QTextLayout::FormatRange range;
-        range.start = r.start;
-        range.length = r.length;
-        if (r.style.hasColor)
-            range.format.setForeground(QColor::fromRgba(r.style.color));
-        if (r.style.bold)
-            range.format.setFontWeight(QFont::Bold);
-        ranges.append(range);
-    }
+    for (const StyleRun& r : runs)
+        ranges.append({r.start, r.length, charFormat(r.style)});
     layout->setFormats(ranges);
+}
+
+// The few styles a pane shows are built once each.
+QTextCharFormat RichTextPane::charFormat(const CharStyle& style) {
+    const quint64 key = (quint64(style.hasColor ? style.color : 0) << 2) |
+                        (style.hasColor ? 2u : 0u) | (style.bold ? 1u : 0u);
+    auto it = m_charFormats.constFind(key);
+    if (it != m_charFormats.cend())
+        return *it;
+    QTextCharFormat f;
+    if (style.hasColor)
+        f.setForeground(QColor::fromRgba(style.color));
+    if (style.bold)
+        f.setFontWeight(QFont::Bold);
+    return *m_charFormats.insert(key, f);
 }
 
 // Every line plain: the text was replaced as a whole.
@@ -556,10 +576,20 @@ void RichTextPane::applyFormats(const QVector<FormatRun>& runs) {
          i = crlf.indexOf(QLatin1Char('\n'), i + 1))
         lineStarts.append(int(i + 1));
     const int length = int(crlf.size());
+    // Runs come mostly in text order: the line of the previous lookup is tried
+    // first.
+    int lastLine = 0;
     auto lineOf = [&](int pos) {
-        return int(std::upper_bound(lineStarts.cbegin(), lineStarts.cend(), pos) -
-                   lineStarts.cbegin()) -
-               1;
+        const int next = lastLine + 1;
+        if (lineStarts[lastLine] <= pos && (next == lineStarts.size() || pos < lineStarts[next]))
+            return lastLine;
+        if (next < lineStarts.size() && lineStarts[next] <= pos &&
+            (next + 1 == lineStarts.size() || pos < lineStarts[next + 1]))
+            return lastLine = next;
+        lastLine = int(std::upper_bound(lineStarts.cbegin(), lineStarts.cend(), pos) -
+                       lineStarts.cbegin()) -
+                   1;
+        return lastLine;
     };
     auto docPos = [&](int pos) {
         pos = std::clamp(pos, 0, length);
@@ -596,8 +626,9 @@ void RichTextPane::applyFormats(const QVector<FormatRun>& runs) {
             continue;
         const int start = std::clamp(run.start, 0, length);
         const int end = std::clamp(run.start + run.length, start, length);
-        const int lastLine = lineOf(end);
-        for (int line = lineOf(start); line <= lastLine && line < m_lines.size(); ++line) {
+        const int firstLine = lineOf(start);
+        const int endLine = lineOf(end);
+        for (int line = firstLine; line <= endLine && line < m_lines.size(); ++line) {
             const int lineStart = lineStarts[line];
             const int textLength = m_lines[line].length - 1;
             const int from = std::clamp(start - lineStart, 0, textLength);

@@ -3,7 +3,9 @@
 #include "text_codec.h"
 
 #include <QColor>
+#include <QHash>
 #include <QPlainTextEdit>
+#include <QTextCharFormat>
 #include <QVector>
 #include <optional>
 
@@ -168,6 +170,7 @@ private:
     void dropAllStyles();
     void onContentsChange(int pos, int removed, int added);
     void showLineStyles(int line, QTextBlock block);
+    QTextCharFormat charFormat(const pane_styles::CharStyle& style);
 
     // The selection in CR LF positions; kept exactly as the program set it, so
     // that a selection starting at the LF of a line break reads back the same.
@@ -182,6 +185,7 @@ private:
     mutable QString m_textCache;              // text() result; null when stale
     QVector<pane_styles::LineStyles> m_lines; // one per document block
     int m_stylesLength = 1;                   // sum of m_lines' lengths
+    QHash<quint64, QTextCharFormat> m_charFormats;
 };
 
 } // namespace tarvo
