@@ -43,22 +43,12 @@ TEST(IniFields, SplitAsTheRecordFormatSaysWithTheirLines) {
 }
 
 TEST(IniNumber, TakesTheLeadingDecimalRoundedHalfToEvenClampedTo16Bits) {
-    const std::pair<const char*, qint16> rows[] = {{"12.5", 12},
-                                                   {"13.5", 14},
-                                                   {"0.5", 0},
-                                                   {"12.500001", 13},
-                                                   {"12.4999", 12},
-                                                   {"20words", 20},
-                                                   {".6", 1},
-                                                   {"-3.5", -4},
-                                                   {"words 20", 0},
-                                                   {"", 0},
-                                                   {"1.2.3", 1},
-                                                   {"32768", 32767},
-                                                   {"99999999999999999999", 32767},
-                                                   {"-40000", -32768}};
-    for (const auto& [text, expected] : rows)
-        EXPECT_EQ(iniNumber(QString::fromLatin1(text)), expected) << text;
+    for (const char* row : {"12.5=12", "13.5=14", "0.5=0", "12.500001=13", "12.4999=12",
+                            "20words=20", ".6=1", "-3.5=-4", "words 20=0", "=0", "1.2.3=1",
+                            "32768=32767", "99999999999999999999=32767", "-40000=-32768"}) {
+        const QStringList parts = QString::fromLatin1(row).split(QLatin1Char('='));
+        EXPECT_EQ(iniNumber(parts[0]), parts[1].toInt()) << row;
+    }
 }
 
 // The settings a case looks at, as "key=value" for those that are not at
@@ -80,110 +70,89 @@ QString summary(const Settings& s) {
     return out.join(QLatin1Char('|'));
 }
 
-TEST(ParseIni, PairsKeysAndValues) {
-    const std::pair<const char*, const char*> rows[] = {
+// Settings, then the lines of the problems found.
+TEST(ParseIni, PairsKeysAndValuesAndFindsProblemsOnTheirLines) {
+    const std::pair<std::string_view, const char*> rows[] = {
         {"SDKProjectPath,\"/home/a,b/sdk/\"\r\nTabSpace,3\r\n",
-         "SDKProjectPath=/home/a,b/sdk/|TabSpace=3"},
+         "SDKProjectPath=/home/a,b/sdk/|TabSpace=3 !"},
         // The first line holds only the key; every later record is shifted.
         {"DocPath\r\n/docs/,TabSpace\r\n8,Colorizew\r\nTRUE\r\n",
-         "DocPath=/docs/|Colorizew=TRUE|TabSpace=8"},
-        {"Orphan\r\nIniPath,/ini/\r\nDocPath,/d/\r\n", ""},
+         "DocPath=/docs/|Colorizew=TRUE|TabSpace=8 !1,2,3"},
+        {"Orphan\r\nIniPath,/ini/\r\nDocPath,/d/\r\n", " !0,1,1,2,2,3"},
         {"ObjectsPerPage,10\r\nIniPath,/a/\r\nObjectsPerPage,20\r\nIniPath,/b/\r\n",
-         "IniPath=/b/|ObjectsPerPage=20"},
-        {"iniPath,/a/\r\nINIPATH,/b/\r\nobjectsperpage,9\r\nLoadCode,true\r\n", "LoadCode=true"},
-        {"Unknown,IniPath\r\nDocPath,/d/\r\nIniPath\r\n", "DocPath=/d/"},
-        {"DocPath,/d/\r\n\r\n\r\nIniPath,/i/ \r\n", "IniPath=/i/|DocPath=/d/"},
-        {"TabSpace,40000\r\n", "TabSpace=32767"}};
-    for (const auto& [text, settings] : rows)
-        EXPECT_EQ(summary(parseIni(QByteArray(text)).settings), QLatin1String(settings)) << text;
+         "IniPath=/b/|ObjectsPerPage=20 !"},
+        {"iniPath,/a/\r\nINIPATH,/b/\r\nobjectsperpage,9\r\nLoadCode,true\r\n",
+         "LoadCode=true !1,2,3"},
+        {"Unknown,IniPath\r\nDocPath,/d/\r\nIniPath\r\n", "DocPath=/d/ !1,3"},
+        {"DocPath,/d/\r\n\r\n\r\nIniPath,/i/ \r\n", "IniPath=/i/|DocPath=/d/ !"},
+        // A missing quote, values out of range and NUL bytes cost only their line.
+        {"IniPath,\"/a/\r\nDocPath,/d/\r\nTabSpace,-2\r\n", "IniPath=/a/|DocPath=/d/ !1,3"},
+        {"TabSpace,40000\r\nObjectsPerPage,501\r\nObjectsPerPage,-1\r\n", "TabSpace=32767 !1,3"},
+        {"Load\0Code,TR\0UE\r\nDocPath,/d/"sv, "DocPath=/d/|LoadCode=TRUE !1"},
+        {"\x01\x02\xff\r\n", " !0,1"},
+        {"", " !0"}};
+    for (const auto& [ini, expected] : rows) {
+        const IniResult got = parseIni(QByteArray(ini.data(), qsizetype(ini.size())));
+        QStringList lines;
+        for (const IniProblem& p : got.problems)
+            lines << QString::number(p.line);
+        EXPECT_EQ(summary(got.settings) + " !" + lines.join(','), QLatin1String(expected))
+            << std::string(ini);
+    }
 }
 
 TEST(ParseIniKeys, StoresEveryKeyInItsSetting) {
-    const std::pair<const char*, QString Settings::*> keys[] = {
-        {"IniPath", &Settings::IniPath},
-        {"TemplatePath", &Settings::TemplatePath},
-        {"AdobePath", &Settings::AdobePath},
-        {"DocPath", &Settings::DocPath},
-        {"EmulatorPath", &Settings::EmulatorPath},
-        {"PreferedTextEditor", &Settings::PreferedTextEditor},
-        {"PreferedBMPEditor", &Settings::PreferedBMPEditor},
-        {"LoadCode", &Settings::LoadCode},
-        {"UIAPIDoc", &Settings::UIAPIDoc},
-        {"UIDescriptionsDoc", &Settings::UIDescriptionsDoc},
-        {"UIEventsDoc", &Settings::UIEventsDoc},
-        {"SystemAPIDoc", &Settings::SystemAPIDoc},
-        {"DatabaseAPIDoc", &Settings::DatabaseAPIDoc},
-        {"DataManagerDoc", &Settings::DataManagerDoc},
-        {"SDKProjectPath", &Settings::SDKProjectPath},
-        {"DataTypesKeywords", &Settings::DataTypesKeywords},
-        {"ReservedKeyWords", &Settings::ReservedKeyWords},
-        {"ExtraKeyWords", &Settings::ExtraKeyWords},
-        {"Colorizew", &Settings::Colorizew},
-    };
-    QByteArray ini;
-    for (const auto& [key, member] : keys)
-        ini += QByteArray(key) + ",v" + key + "\r\n";
-    const IniResult r = parseIni(ini + "ObjectsPerPage,50\r\nTabSpace,4\r\n");
-    for (const auto& [key, member] : keys)
-        EXPECT_EQ(r.settings.*member, QStringLiteral("v") + QLatin1String(key));
-    EXPECT_EQ(r.settings.ObjectsPerPage, 50);
-    EXPECT_EQ(r.settings.TabSpace, 4);
+    const QStringList keys = {
+        "IniPath",          "TemplatePath",       "AdobePath",         "DocPath",
+        "EmulatorPath",     "PreferedTextEditor", "PreferedBMPEditor", "LoadCode",
+        "UIAPIDoc",         "UIDescriptionsDoc",  "UIEventsDoc",       "SystemAPIDoc",
+        "DatabaseAPIDoc",   "DataManagerDoc",     "SDKProjectPath",    "DataTypesKeywords",
+        "ReservedKeyWords", "ExtraKeyWords",      "Colorizew"};
+    QByteArray ini = "ObjectsPerPage,50\r\nTabSpace,4\r\n";
+    QStringList values;
+    for (const QString& key : keys) {
+        ini += key.toLatin1() + ",v" + key.toLatin1() + "\r\n";
+        values << "v" + key;
+    }
+    const Settings s = parseIni(ini).settings;
+    EXPECT_EQ(QStringList({s.IniPath, s.TemplatePath, s.AdobePath, s.DocPath, s.EmulatorPath,
+                           s.PreferedTextEditor, s.PreferedBMPEditor, s.LoadCode, s.UIAPIDoc,
+                           s.UIDescriptionsDoc, s.UIEventsDoc, s.SystemAPIDoc, s.DatabaseAPIDoc,
+                           s.DataManagerDoc, s.SDKProjectPath, s.DataTypesKeywords,
+                           s.ReservedKeyWords, s.ExtraKeyWords, s.Colorizew}),
+              values);
+    EXPECT_EQ(s.ObjectsPerPage, 50);
+    EXPECT_EQ(s.TabSpace, 4);
     // Flags are on only when exactly TRUE.
-    EXPECT_FALSE(r.settings.loadCode());
+    EXPECT_FALSE(s.loadCode());
     EXPECT_TRUE(parseIni("LoadCode,TRUE\r\nColorizew,TRUE").settings.colorize());
     EXPECT_TRUE(parseIni("LoadCode,TRUE\r\nColorizew,True").settings.loadCode());
     EXPECT_FALSE(parseIni("LoadCode,TRUE\r\nColorizew,True").settings.colorize());
 }
 
-TEST(ParseIni, ReportsEachProblemWithItsLineAndReadsTheKeysAfterIt) {
-    const struct {
-        std::string_view ini;
-        const char* settings;
-        QStringList problems; // "line:start of the text"
-    } rows[] = {
-        {"IniPath,\"/a/\r\nDocPath,/d/\r\nTabSpace,-2\r\n",
-         "IniPath=/a/|DocPath=/d/",
-         {"1:The closing quote", "3:TabSpace is -2"}},
-        {"ObjectsPerPage,501\r\nObjectsPerPage,-1\r\nTabSpace,40000\r\n",
-         "TabSpace=32767",
-         {"2:ObjectsPerPage is -1, which is outside 0 to 500", "3:TabSpace is 40000"}},
-        {"ObjectsPerPage,700\r\n", "ObjectsPerPage=500", {"1:ObjectsPerPage is 700"}},
-        {"iniPath,/a/\r\nDocPath,/d/\r\nLoad\0Code,TR\0UE\r\n"sv,
-         "DocPath=/d/|LoadCode=TRUE",
-         {"1:Unknown key \"iniPath\"; it was skipped with its value. Key names are "
-          "case-sensitive: \"IniPath\".",
-          "3:NUL bytes"}},
-        {"DocPath\r\n/d/,IniPath\r\n/i/\r\nTabSpace\r\n",
-         "IniPath=/i/|DocPath=/d/",
-         {"1:\"DocPath\" has no value on its line, so the first field of line 2",
-          "2:\"IniPath\" has no value on its line",
-          "4:\"TabSpace\" has no value; it was ignored."}},
-        {"\x01\x02\xff\r\n", "", {"0:No setting was found", "1:\"\x01\x02\u00ff\" has no"}},
-        {"", "", {"0:No setting was found"}},
-    };
-    for (const auto& r : rows) {
-        const IniResult got = parseIni(QByteArray(r.ini.data(), qsizetype(r.ini.size())));
-        SCOPED_TRACE(std::string(r.ini));
-        EXPECT_EQ(summary(got.settings), QString::fromUtf8(r.settings));
-        ASSERT_EQ(got.problems.size(), r.problems.size()) << got.problemReport().toStdString();
-        for (qsizetype i = 0; i < got.problems.size(); ++i)
-            EXPECT_TRUE((QStringLiteral("%1:").arg(got.problems[i].line) + got.problems[i].text)
-                            .startsWith(r.problems[i]))
-                << got.problems[i].text.toStdString();
-    }
-}
-
-TEST(ParseIni, ListsTheProblemsInOneMessage) {
+TEST(ParseIni, ListsEveryProblemInOneMessage) {
     EXPECT_EQ(parseIni("IniPath,/a/\r\n").problemReport(), QString());
-    EXPECT_EQ(parseIni(QByteArray("\xFF\xFEI\0,\0x\0", 8)).problemReport(),
+    const QString text = QString::fromUtf8("IniPath,\"/a/\r\niniPath,x\r\nTabSpace,-2\r\n"
+                                           "ObjectsPerPage,900\r\nDoc\0Path\r\n/d/\r\nLoadCode"sv);
+    EXPECT_EQ(parseIni(QStringEncoder(QStringEncoder::Utf16, QStringEncoder::Flag::WriteBom)(text))
+                  .problemReport(),
               "IDE.ini in the working folder has problems; the other settings were read.\n\n"
               "The file is UTF-16 text; it was read as such, but IDE.ini is meant to be 8-bit "
-              "text.\nNo setting was found in the file.\n"
-              "Line 1: Unknown key \"I\"; it was skipped with its value.");
-    QByteArray garbage;
+              "text.\n"
+              "Line 1: The closing quote is missing; the value was read to the end of the line.\n"
+              "Line 2: Unknown key \"iniPath\"; it was skipped with its value. Key names are "
+              "case-sensitive: \"IniPath\".\n"
+              "Line 3: TabSpace is -2, which is outside 0 to 32767. TarvoIDE uses 0 instead.\n"
+              "Line 4: ObjectsPerPage is 900, which is outside 0 to 500. TarvoIDE uses 500 "
+              "instead.\n"
+              "Line 5: NUL bytes; they were left out.\n"
+              "Line 5: \"DocPath\" has no value on its line, so the first field of line 6 was "
+              "taken as its value and every later record is read one field off.\n"
+              "Line 7: \"LoadCode\" has no value; it was ignored.");
+    QByteArray many;
     for (int i = 0; i < 30; ++i)
-        garbage += "k" + QByteArray::number(i) + ",v\n";
-    const QStringList lines = parseIni(garbage).problemReport().split(QLatin1Char('\n'));
+        many += "k" + QByteArray::number(i) + ",v\n";
+    const QStringList lines = parseIni(many).problemReport().split(QLatin1Char('\n'));
     EXPECT_EQ(lines.size(), 2 + 20 + 1);
     EXPECT_EQ(lines.last(), "... and 11 more.");
 }

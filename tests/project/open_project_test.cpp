@@ -106,6 +106,7 @@ TEST_F(OpenProject, ASecondProjectReplacesTheCodeTabsOfTheFirst) {
 TEST_F(OpenProject, FromTheCommandLineAsTheDialogWouldOrWithAMessage) {
     const QString folder = makeProject(QStringLiteral("Cli App"));
     writeFile(QStringLiteral("Other/util.c"), "");
+    // A folder without main.c, another file, nothing: each is named, nothing opens.
     for (const QString& notProject : {path("Other"), path("Other/util.c"), path("None")}) {
         dialogs.shown.clear();
         openStartProject(notProject, form->projectCommands(), dialogs);
