@@ -4,7 +4,7 @@
 SOURCE_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev
                 libgmock-dev libbenchmark-dev)
-DISPLAY_PACKAGES=(xvfb xauth x11-utils imagemagick)
+DISPLAY_PACKAGES=(xvfb xauth x11-utils imagemagick desktop-file-utils)
 
 log() { printf '== %s\n' "$*" >&2; }
 
