@@ -1,9 +1,9 @@
 #include "build_commands.h"
 
 #include "app/core/ide_context.h"
+#include "console_pane.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
-#include "platform/rich_text_pane.h"
 
 #include <QTimer>
 

@@ -9,6 +9,9 @@ class BuildConsole {
 public:
     explicit BuildConsole(IdeContext& ctx);
     void Timer1_Timer();
+    // Escape or "Stop Waiting" in the console: ends the wait for a build that
+    // never writes its files, and says so in both panes.
+    void StopWaiting_Click();
 
 private:
     IdeContext& m_ctx;

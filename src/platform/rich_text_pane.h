@@ -55,9 +55,11 @@ public:
     explicit RichTextPane(QWidget* parent = nullptr);
 
     // Whole text, line breaks CR LF. Setting accepts CR LF, LF or CR breaks.
-    QString text() const;
+    // A pane that keeps part of its text out of the document (the console)
+    // reads it back through these two.
+    virtual QString text() const;
     void setText(const QString& text);
-    int textLength() const; // length of text(), without building it
+    virtual int textLength() const; // length of text(), without building it
 
     // Setting the start puts the caret there with an empty selection and
     // scrolls to it (clamped to 0..textLength()).

@@ -1,5 +1,10 @@
 #include "build_fixture.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTest>
+
 namespace tarvo::testing {
 namespace {
 
@@ -27,11 +32,64 @@ protected:
     QString m_sdk;
 };
 
-TEST_F(BuildConsoleTest, TenFailedPollsShowTenDotGroupsInBothPanes) {
+TEST_F(BuildConsoleTest, FailedPollsAppendDotGroupsOutOfSightOnceTheLineFillsThePane) {
     poll(10);
     EXPECT_EQ(console1(), kCompiling + dots(10));
     EXPECT_EQ(console2(), kCompiling + dots(10));
+    poll(990);
     EXPECT_TRUE(polling());
+    for (ConsolePane* pane : {ui().ConsoleText1, ui().ConsoleText2}) {
+        EXPECT_EQ(pane->text(), kCompiling + dots(1000));
+        EXPECT_EQ(pane->textLength(), kCompiling.size() + 2000);
+        // The document holds what the pane can show; the rest is counted.
+        const int shown = pane->textLength() - pane->keptLength();
+        EXPECT_GT(shown, pane->width() / pane->fontMetrics().horizontalAdvance(' ') - 2);
+        EXPECT_LE(shown, pane->width() / pane->fontMetrics().horizontalAdvance(' ') + 1);
+        EXPECT_EQ(pane->document()->toPlainText(), pane->text().left(shown));
+    }
+    // A line break brings the counted dots into the document first.
+    form->buildConsole().StopWaiting_Click();
+    EXPECT_EQ(ui().ConsoleText2->keptLength(), 0);
+    EXPECT_EQ(ui().ConsoleText2->document()->toPlainText(), console2().replace("\r\n", "\n"));
+    EXPECT_TRUE(console2().startsWith(kCompiling + dots(1000) + QStringLiteral("\r\nStopped")));
+}
+
+TEST_F(BuildConsoleTest, EscapeOrStopWaitingEndsPollingAndSaysSoOnlyWhileWaiting) {
+    const QString said = QStringLiteral("\r\nStopped waiting for the build's Err.txt and Out.txt.");
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way);
+        form->buildCommands().Command10_Click();
+        poll(3);
+        ConsolePane* pane = way == 0 ? ui().ConsoleText1 : ui().ConsoleText2;
+        std::unique_ptr<QMenu> menu(pane->createContextMenu({}));
+        QAction* stop = menu->findChild<QAction*>(QStringLiteral("StopWaiting"));
+        ASSERT_TRUE(stop && stop->isEnabled());
+        if (way == 0)
+            QTest::keyClick(pane, Qt::Key_Escape);
+        else
+            stop->trigger();
+        EXPECT_FALSE(polling());
+        EXPECT_EQ(console1(), kCompiling + dots(3) + said);
+        EXPECT_EQ(console2(), kCompiling + dots(3) + said);
+        // Nothing is awaited any more: neither way adds a word.
+        QTest::keyClick(pane, Qt::Key_Escape);
+        menu.reset(pane->createContextMenu({}));
+        EXPECT_FALSE(menu->findChild<QAction*>(QStringLiteral("StopWaiting"))->isEnabled());
+        EXPECT_EQ(console1(), kCompiling + dots(3) + said);
+    }
+}
+
+TEST_F(BuildConsoleTest, ErrorsTabComesToTheFrontOnlyWhenErrTxtHasText) {
+    for (const char* errors : {"main.c:1:1: error: e\n", ""}) {
+        SCOPED_TRACE(errors);
+        form->buildCommands().Command10_Click();
+        ui().Console->setCurrentIndex(1);
+        writeErr(errors);
+        writeOut("o");
+        poll(1);
+        EXPECT_FALSE(polling());
+        EXPECT_EQ(ui().Console->currentIndex(), *errors ? 0 : 1);
+    }
 }
 
 TEST_F(BuildConsoleTest, ErrorFileAloneKeepsPollingAndIsReloadedEachTime) {
