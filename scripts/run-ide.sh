@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # Installs what is missing, builds TarvoIDE and starts it in a workspace made
 # from the bundled sample (default ~/TarvoIDE-workspace, or $TARVO_WORKSPACE).
 set -euo pipefail
+# shellcheck source=lib/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
 WORKSPACE="${TARVO_WORKSPACE:-$HOME/TarvoIDE-workspace}"
