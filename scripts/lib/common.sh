@@ -7,9 +7,9 @@ SOURCE_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev
                 libgmock-dev libbenchmark-dev)
 # What the tests need beyond the build: a display for the real-window tests,
-# and shellcheck for the bundled scripts.
+# the desktop-entry checker, and shellcheck for the bundled scripts.
 # shellcheck disable=SC2034
-DISPLAY_PACKAGES=(xvfb xauth x11-utils imagemagick shellcheck)
+DISPLAY_PACKAGES=(xvfb xauth x11-utils imagemagick desktop-file-utils shellcheck)
 
 log() { printf '== %s\n' "$*" >&2; }
 

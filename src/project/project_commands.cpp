@@ -64,9 +64,11 @@ void ProjectCommands::watchPane(RichTextPane* pane) {
 }
 
 void ProjectCommands::Command4_Click() {
-    const QString chosen =
-        m_ctx.dialogs->openFile(m_ctx.settings.SDKProjectPath + QStringLiteral("main.c"),
-                                QStringLiteral("Code (main.c)|main.c"));
+    openProject(m_ctx.dialogs->openFile(m_ctx.settings.SDKProjectPath + QStringLiteral("main.c"),
+                                        QStringLiteral("Code (main.c)|main.c")));
+}
+
+void ProjectCommands::openProject(const QString& chosen) {
     if (FileOps::FileExists(chosen)) {
         const QString folder = folderOfMainFile(chosen);
         // A project that cannot be read whole is not opened at all, so the

@@ -1,3 +1,4 @@
+#include "app/start_options.h"
 #include "designer/designer_state.h"
 #include "editor/file_tabs.h"
 #include "platform/pane_family.h"
@@ -101,6 +102,32 @@ TEST_F(OpenProject, ASecondProjectReplacesTheCodeTabsOfTheFirst) {
     EXPECT_EQ(ctx().project.ProjectPath, second + PathSep());
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h", "main.c"}));
     EXPECT_EQ(ui().OtherTextFile->indices(), QList<int>{3});
+}
+
+TEST_F(OpenProject, FromTheCommandLineAsTheDialogWouldOrWithAMessage) {
+    const QString folder = makeProject(QStringLiteral("Cli App"));
+    writeFile(QStringLiteral("Other/util.c"), "");
+    // A folder without main.c, another file, nothing: each is named, nothing opens.
+    for (const QString& notProject : {path("Other"), path("Other/util.c"), path("None")}) {
+        dialogs.shown.clear();
+        openStartProject(notProject, form->projectCommands(), dialogs);
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages()[0].contains(QDir::toNativeSeparators(notProject)));
+        EXPECT_TRUE(ctx().project.ProjectPath.isEmpty());
+        EXPECT_FALSE(ui().Command5->isEnabled());
+    }
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    for (const QString& argument :
+         {folder, folder + QStringLiteral("/main.c"), QStringLiteral("Other/../Cli App")}) {
+        dialogs.shown.clear();
+        openStartProject(argument, form->projectCommands(), dialogs);
+        EXPECT_EQ(ctx().project.ProjectPath, QDir::toNativeSeparators(folder) + PathSep());
+        EXPECT_EQ(tabTexts().size(), 7);
+        EXPECT_TRUE(ui().Command5->isEnabled());
+        EXPECT_TRUE(dialogs.shown.isEmpty());
+    }
+    QDir::setCurrent(before);
 }
 
 class OpenProjectFailure : public ProjectTest {
