@@ -1,6 +1,5 @@
 #include "editor/file_tabs.h"
 #include "platform/pane_family.h"
-#include "platform/paths.h"
 #include "platform/rich_text_pane.h"
 #include "project/resource_files.h"
 #include "project_fixture.h"
