@@ -597,9 +597,9 @@ void Form1::closeEvent(QCloseEvent* e) {
 }
 
 void Form1::IDEini_Click() {
-    m_ctx.starter->start(kNotepad + QLatin1Char(' ') + m_ctx.settings.IniPath +
-                             QStringLiteral("IDE.ini"),
-                         WindowStyle::NormalFocus);
+    m_ctx.starter->start(
+        commandFromSetting(kNotepad, {m_ctx.settings.IniPath + QStringLiteral("IDE.ini")}),
+        WindowStyle::NormalFocus);
     m_ctx.dialogs->message(QStringLiteral("Restart to activate changes."),
                            QStringLiteral("Restart to activate"));
 }

@@ -240,9 +240,10 @@ void ProjectCommands::loadFolder(const QString& projectPath, const QString& titl
         if (!m_tabs.ShowFileList(projectPath, &error))
             problems << error;
     } else {
-        m_ctx.starter->start(m_ctx.settings.IniPath + QStringLiteral("loadeditor.bat ") +
-                                 projectPath,
-                             WindowStyle::NormalFocus);
+        m_ctx.starter->start(
+            commandFromPath(m_ctx.settings.IniPath + QStringLiteral("loadeditor.bat"),
+                            {projectPath}),
+            WindowStyle::NormalFocus);
     }
     // Only a file changed or removed in the moment since it was read gets here.
     if (!problems.isEmpty())
