@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Checks a project's resource text as the SDK's resource compiler reads it,
 # for the build scripts: every block closed, one identifier per block and
 # none used twice, every listed object with a block of its own, bounds whole
@@ -18,7 +19,9 @@ if [ ! -r "$FILE" ] || [ -d "$FILE" ]; then
     exit 2
 fi
 
-LC_ALL=C awk -v file="$FILE" '
+# The name reaches awk through the environment and the text through standard
+# input: neither an -v assignment nor an operand would take every name as it is.
+RESCHECK_FILE=$FILE LC_ALL=C awk '
 function report(line, text) {
     printf "%s:%d: error: %s\n", file, line, text
     errors++
@@ -48,10 +51,10 @@ function close_block(line, why,    k, name, who, x, y, w, h) {
     if (why != "")
         report(start, "the #" kind " block " why)
     who = (kind == "FORM" ? "form " : "object ") id
-    if (idline == 0) {
+    if (idline == 0)
         report(start, "the #" kind " block has no ID= line")
+    if (id == "")
         who = "the #" kind " block of line " start
-    }
     if (kind == "OBJECT" && !typed)
         report(idline ? idline : start, who " has no (B)OBJECT.TYPE= line")
     for (k = 1; k <= 4; k++) {
@@ -76,6 +79,7 @@ function close_block(line, why,    k, name, who, x, y, w, h) {
     kind = ""
 }
 BEGIN {
+    file = ENVIRON["RESCHECK_FILE"]
     split("(SH)BOUNDS.X (SH)BOUNDS.Y (SH)BOUNDS.WIDTH (SH)BOUNDS.HEIGHT", keys, " ")
     kind = ""
     listed = 0
@@ -156,4 +160,4 @@ END {
     }
     exit (errors > 0 ? 1 : 0)
 }
-' "$FILE"
+' <"$FILE"

@@ -2,6 +2,7 @@
 // a resource text as a resource compiler would.
 #include "designer_fixture.h"
 
+#include "build/diagnostics.h"
 #include "designer/resource_text.h"
 #include "designer/toolbox.h"
 #include "platform/file_ops.h"
@@ -105,6 +106,11 @@ TEST(ResourceCheck, ReportsEachProblemAtItsLine) {
                e.arg(9).arg("object 9 is listed but has no block"))
                   .toStdString());
     EXPECT_EQ(status, 1);
+    // In the compilers' form, for the console's navigation.
+    const QList<Diagnostic> found = parseDiagnostics(out);
+    ASSERT_EQ(found.size(), 7);
+    EXPECT_EQ(found[0].file, QStringLiteral("res/resource.txt"));
+    EXPECT_EQ(found[0].line, 14);
     // The bundled project passes.
     EXPECT_EQ(runTool(kSample + QStringLiteral("/tools/tarvo-rescheck.sh"),
                       {QStringLiteral("res/resource.txt")}, kSample + "/SDK/Template", &status),
