@@ -140,6 +140,7 @@ void BM_NudgeOnAPageOf500Objects(benchmark::State& state) {
     form.objectSelection().select(kObjectsOnPage / 2);
     const ObjectPicture* picture = form.designer().ObjectPictures[kObjectsOnPage / 2];
     const float left = picture->left();
+    const qsizetype messages = w.dialogs.shown.size(); // start-up may have reported IDE.ini
     bool right = true;
     for (auto _ : state) {
         form.designerKeys().Form_KeyDown(right ? Qt::Key_Right : Qt::Key_Left, 0);
@@ -147,7 +148,7 @@ void BM_NudgeOnAPageOf500Objects(benchmark::State& state) {
     }
     if (picture->left() != left && picture->left() != left + 1)
         state.SkipWithError("the nudges did not move the object");
-    if (!w.dialogs.shown.isEmpty())
+    if (w.dialogs.shown.size() != messages)
         state.SkipWithError("a nudge was refused");
 }
 BENCHMARK(BM_NudgeOnAPageOf500Objects)->Unit(benchmark::kMillisecond);
