@@ -483,6 +483,7 @@ void Form1::Form_Initialize(const QString& iniFolder) {
     CenterForm();
     readSettings(iniFolder);
     m_ctx.project.ProjectPath.clear();
+    m_fileTabs->showWelcome();
     const int perPage =
         std::clamp<int>(m_ctx.settings.ObjectsPerPage, 0, DesignerState::MaxPictures);
     m_designer.ObjectPictures[0] = m_ctx.ui.DynamicPicture->at(0);
@@ -556,6 +557,7 @@ void Form1::Form_Resize() {
     ui.MSFlexGrid1->setColumnWidth(0, int(std::lround(out.gridColumn0Twips / tpp)));
     ui.MSFlexGrid1->setColumnWidth(1, int(std::lround(out.gridColumn1Twips / tpp)));
     ui.resourceh->setGeometry(ui.Text1->geometry());
+    m_fileTabs->followText1();
     if (out.setConsoleHeight)
         ui.Console->resize(ui.Console->width(), px(out.consoleHeight));
     if (out.setConsolePaneHeights) {
