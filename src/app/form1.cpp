@@ -13,6 +13,7 @@
 #include "designer/toolbox.h"
 #include "docs/manuals.h"
 #include "editor/colorizer.h"
+#include "editor/edit_commands.h"
 #include "editor/file_tabs.h"
 #include "editor/find.h"
 #include "editor/focus_tracking.h"
@@ -359,6 +360,7 @@ void Form1::createHandlers() {
     m_fileTabs = std::make_unique<FileTabs>(m_ctx, *m_colorizer);
     m_focus = std::make_unique<FocusTracking>(m_ctx);
     m_finder = std::make_unique<Finder>(m_ctx, *m_fileTabs);
+    m_editCommands = std::make_unique<EditCommands>(m_ctx, *m_fileTabs);
     m_loader = std::make_unique<FormLoader>(m_ctx, m_designer);
     m_pages = std::make_unique<FormPages>(m_ctx, m_designer, *m_loader);
     m_grid = std::make_unique<PropertyGrid>(m_ctx, m_designer);
@@ -374,6 +376,7 @@ void Form1::createHandlers() {
 
 void Form1::wirePane(int index, RichTextPane* pane) {
     m_project->watchPane(pane);
+    m_editCommands->attachPane(pane);
     connect(pane, &RichTextPane::GotFocus, this,
             [this, index] { m_focus->OtherTextFile_GotFocus(index); });
     connect(pane, &RichTextPane::LostFocus, this,
