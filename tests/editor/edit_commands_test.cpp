@@ -79,8 +79,12 @@ TEST_F(EditCommandsTest, EnterAndClosingBraceIndentAsTyped) {
 }
 
 TEST_F(EditCommandsTest, GoToLinePutsTheCaretAtTheLineStartAndRefusesOthers) {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    p()->setFocus();
     dialogs.inputAnswers << QStringLiteral("4");
-    form->editCommands().GoToLine_Click();
+    QTest::keyClick(p(), Qt::Key_G, Qt::ControlModifier); // a window shortcut, also in a pane
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Go to Line"));
     EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("1 to 10")));
