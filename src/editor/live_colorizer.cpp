@@ -138,6 +138,12 @@ void LiveColorizer::work(int lastLine, qint64 budgetMs) {
     clock.start();
     const QTextDocument* doc = m_pane.document();
     const int count = doc->blockCount();
+    if (m_starts.size() != count) {
+        // Lines came or went unreported: colour them all again.
+        m_starts.fill(ScanState{}, count);
+        m_next = 0;
+        m_mustReach = count - 1;
+    }
     QTextBlock block = doc->findBlockByNumber(m_next);
     ScanState state = m_starts[m_next];
     int batchFirst = m_next;
