@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # Installs what is missing, builds TarvoIDE and starts it in a workspace made
 # from the bundled sample (default ~/TarvoIDE-workspace, or $TARVO_WORKSPACE).
 set -euo pipefail
+# shellcheck source=lib/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+# shellcheck source=lib/workspace.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/workspace.sh"
 
 WORKSPACE="$(workspace_folder)"

@@ -8,13 +8,17 @@
 #include "build/console_pane.h"
 #include "build/error_navigator.h"
 #include "client_area.h"
+#include "designer/designer_keys.h"
 #include "designer/form_loader.h"
 #include "designer/form_pages.h"
+#include "designer/gesture_history.h"
 #include "designer/object_mover.h"
+#include "designer/object_selection.h"
 #include "designer/property_grid.h"
 #include "designer/toolbox.h"
 #include "docs/manuals.h"
 #include "editor/colorizer.h"
+#include "editor/edit_commands.h"
 #include "editor/file_tabs.h"
 #include "editor/find.h"
 #include "editor/focus_tracking.h"
@@ -367,11 +371,17 @@ void Form1::createHandlers() {
     m_fileTabs = std::make_unique<FileTabs>(m_ctx, *m_colorizer);
     m_focus = std::make_unique<FocusTracking>(m_ctx);
     m_finder = std::make_unique<Finder>(m_ctx, *m_fileTabs);
+    m_editCommands = std::make_unique<EditCommands>(m_ctx, *m_fileTabs);
     m_loader = std::make_unique<FormLoader>(m_ctx, m_designer);
     m_pages = std::make_unique<FormPages>(m_ctx, m_designer, *m_loader);
     m_grid = std::make_unique<PropertyGrid>(m_ctx, m_designer);
-    m_mover = std::make_unique<ObjectMover>(m_ctx, m_designer, *m_loader, *m_grid);
-    m_toolbox = std::make_unique<Toolbox>(m_ctx, m_designer, *m_mover, *m_grid);
+    m_selection = std::make_unique<ObjectSelection>(m_ctx, m_designer, *m_loader);
+    m_history = std::make_unique<GestureHistory>(m_ctx);
+    m_mover = std::make_unique<ObjectMover>(m_ctx, m_designer, *m_grid, *m_selection, *m_history);
+    m_toolbox =
+        std::make_unique<Toolbox>(m_ctx, m_designer, *m_mover, *m_grid, *m_selection, *m_history);
+    m_keys = std::make_unique<DesignerKeys>(m_ctx, m_designer, *m_loader, *m_mover, *m_grid,
+                                            *m_selection, *m_history);
     m_build = std::make_unique<BuildCommands>(m_ctx);
     m_console = std::make_unique<BuildConsole>(m_ctx);
     m_errors = std::make_unique<ErrorNavigator>(m_ctx, *m_fileTabs);
@@ -383,6 +393,7 @@ void Form1::createHandlers() {
 
 void Form1::wirePane(int index, RichTextPane* pane) {
     m_project->watchPane(pane);
+    m_editCommands->attachPane(pane);
     connect(pane, &RichTextPane::GotFocus, this,
             [this, index] { m_focus->OtherTextFile_GotFocus(index); });
     connect(pane, &RichTextPane::LostFocus, this,
@@ -454,23 +465,7 @@ void Form1::wireEvents() {
     onAction("Others", [this] { m_manuals->Others_Click(); });
     onAction("About", [this] { About_Click(); });
 
-    // Designer.
-    onClick(ui.Command2, [this] { m_pages->Command2_Click(); });
-    onClick(ui.Command3, [this] { m_pages->Command3_Click(); });
-    for (int i = 0; i < 16; ++i)
-        onClick(ui.Command1[i], [this, i] { m_toolbox->Command1_Click(i); });
-    m_pictureFamily->onCreated = [this](int index, ObjectPicture* p) {
-        connect(p, &ObjectPicture::MouseDown, this, [this, index](int b, float x, float y) {
-            m_mover->DynamicPicture_MouseDown(index, b, x, y);
-        });
-        connect(p, &ObjectPicture::MouseUp, this, [this, index](int b, float x, float y) {
-            m_mover->DynamicPicture_MouseUp(index, b, x, y);
-        });
-    };
-    connect(m_client, &ClientArea::MouseDown, this,
-            [this](int b, float x, float y) { m_toolbox->Form_MouseDown(b, x, y); });
-    connect(m_client, &ClientArea::MouseUp, this,
-            [this](int b, float x, float y) { m_toolbox->Form_MouseUp(b, x, y); });
+    wireDesigner();
 
     // Editor panes and tabs.
     connect(ui.TabStrip1, &QTabBar::currentChanged, this,
@@ -520,10 +515,42 @@ void Form1::wireConsole() {
     }
 }
 
+void Form1::wireDesigner() {
+    const Controls& ui = m_ctx.ui;
+    connect(ui.Command2, &QPushButton::clicked, this, [this] { m_pages->Command2_Click(); });
+    connect(ui.Command3, &QPushButton::clicked, this, [this] { m_pages->Command3_Click(); });
+    for (int i = 0; i < 16; ++i)
+        connect(ui.Command1[i], &QPushButton::clicked, this,
+                [this, i] { m_toolbox->Command1_Click(i); });
+    m_pictureFamily->onCreated = [this](int index, ObjectPicture* p) {
+        connect(p, &ObjectPicture::MouseDown, this, [this, index](int b, float x, float y) {
+            m_mover->DynamicPicture_MouseDown(index, b, x, y);
+        });
+        connect(p, &ObjectPicture::MouseMove, this, [this, index](int b, float x, float y) {
+            m_mover->DynamicPicture_MouseMove(index, b, x, y);
+        });
+        connect(p, &ObjectPicture::MouseUp, this, [this, index](int b, float x, float y) {
+            m_mover->DynamicPicture_MouseUp(index, b, x, y);
+        });
+        connect(p, &ObjectPicture::KeyDown, this, [this, index](int key, int shift) {
+            m_keys->DynamicPicture_KeyDown(index, key, shift);
+        });
+    };
+    connect(m_client, &ClientArea::MouseDown, this,
+            [this](int b, float x, float y) { m_toolbox->Form_MouseDown(b, x, y); });
+    connect(m_client, &ClientArea::MouseMove, this,
+            [this](int b, float x, float y) { m_toolbox->Form_MouseMove(b, x, y); });
+    connect(m_client, &ClientArea::MouseUp, this,
+            [this](int b, float x, float y) { m_toolbox->Form_MouseUp(b, x, y); });
+    connect(m_client, &ClientArea::KeyDown, this,
+            [this](int key, int shift) { m_keys->Form_KeyDown(key, shift); });
+}
+
 void Form1::Form_Initialize(const QString& iniFolder) {
     CenterForm();
     readSettings(iniFolder);
     m_ctx.project.ProjectPath.clear();
+    m_fileTabs->showWelcome();
     const int perPage =
         std::clamp<int>(m_ctx.settings.ObjectsPerPage, 0, DesignerState::MaxPictures);
     m_designer.ObjectPictures[0] = m_ctx.ui.DynamicPicture->at(0);
@@ -599,6 +626,7 @@ void Form1::Form_Resize() {
     ui.MSFlexGrid1->setColumnWidth(0, int(std::lround(out.gridColumn0Twips / tpp)));
     ui.MSFlexGrid1->setColumnWidth(1, int(std::lround(out.gridColumn1Twips / tpp)));
     ui.resourceh->setGeometry(ui.Text1->geometry());
+    m_fileTabs->followText1();
     if (out.setConsoleHeight)
         ui.Console->resize(ui.Console->width(), px(out.consoleHeight));
     if (out.setConsolePaneHeights) {
@@ -635,9 +663,9 @@ void Form1::closeEvent(QCloseEvent* e) {
 }
 
 void Form1::IDEini_Click() {
-    m_ctx.starter->start(kNotepad + QLatin1Char(' ') + m_ctx.settings.IniPath +
-                             QStringLiteral("IDE.ini"),
-                         WindowStyle::NormalFocus);
+    m_ctx.starter->start(
+        commandFromSetting(kNotepad, {m_ctx.settings.IniPath + QStringLiteral("IDE.ini")}),
+        WindowStyle::NormalFocus);
     m_ctx.dialogs->message(QStringLiteral("Restart to activate changes."),
                            QStringLiteral("Restart to activate"));
 }

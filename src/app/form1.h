@@ -17,13 +17,17 @@ class BuildConsole;
 class ClientArea;
 class ErrorNavigator;
 class Colorizer;
+class DesignerKeys;
+class EditCommands;
 class FileTabs;
 class Finder;
 class FocusTracking;
 class FormLoader;
 class FormPages;
+class GestureHistory;
 class Manuals;
 class ObjectMover;
+class ObjectSelection;
 class ProjectCommands;
 class PropertyGrid;
 class ResourceFiles;
@@ -61,9 +65,13 @@ public:
     Colorizer& colorizer() { return *m_colorizer; }
     FocusTracking& focusTracking() { return *m_focus; }
     Finder& finder() { return *m_finder; }
+    EditCommands& editCommands() { return *m_editCommands; }
     FormLoader& formLoader() { return *m_loader; }
     FormPages& formPages() { return *m_pages; }
     ObjectMover& objectMover() { return *m_mover; }
+    ObjectSelection& objectSelection() { return *m_selection; }
+    GestureHistory& gestureHistory() { return *m_history; }
+    DesignerKeys& designerKeys() { return *m_keys; }
     Toolbox& toolbox() { return *m_toolbox; }
     PropertyGrid& propertyGrid() { return *m_grid; }
     BuildCommands& buildCommands() { return *m_build; }
@@ -87,6 +95,7 @@ private:
     void createMenus();
     void createHandlers();
     void wireEvents();
+    void wireDesigner();
     void wirePane(int index, class RichTextPane* pane);
     void wireConsole();
 
@@ -100,10 +109,14 @@ private:
     std::unique_ptr<FileTabs> m_fileTabs;
     std::unique_ptr<FocusTracking> m_focus;
     std::unique_ptr<Finder> m_finder;
+    std::unique_ptr<EditCommands> m_editCommands;
     std::unique_ptr<FormLoader> m_loader;
     std::unique_ptr<FormPages> m_pages;
     std::unique_ptr<PropertyGrid> m_grid;
+    std::unique_ptr<ObjectSelection> m_selection;
+    std::unique_ptr<GestureHistory> m_history;
     std::unique_ptr<ObjectMover> m_mover;
+    std::unique_ptr<DesignerKeys> m_keys;
     std::unique_ptr<Toolbox> m_toolbox;
     std::unique_ptr<BuildCommands> m_build;
     std::unique_ptr<BuildConsole> m_console;

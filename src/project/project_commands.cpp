@@ -145,7 +145,10 @@ void ProjectCommands::Command8_Click() {
     if (!isReadableOrReported(projectPath, kCreateTitle))
         return;
     loadFolder(projectPath, kCreateTitle);
-    m_loader.ClearObjectPictures();
+    // The new project's forms are shown at once, as after Open Project.
+    m_designer.CurrentFormPage = 0;
+    reloadFormPage();
+    m_ctx.ui.Label2->setText(QStringLiteral("Form ") + QString::number(m_designer.CurrentFormPage));
     m_ctx.ui.form->setWindowTitle(QStringLiteral("Tarvo IDE ") + projectPath);
 }
 
@@ -240,9 +243,10 @@ void ProjectCommands::loadFolder(const QString& projectPath, const QString& titl
         if (!m_tabs.ShowFileList(projectPath, &error))
             problems << error;
     } else {
-        m_ctx.starter->start(m_ctx.settings.IniPath + QStringLiteral("loadeditor.bat ") +
-                                 projectPath,
-                             WindowStyle::NormalFocus);
+        m_ctx.starter->start(
+            commandFromPath(m_ctx.settings.IniPath + QStringLiteral("loadeditor.bat"),
+                            {projectPath}),
+            WindowStyle::NormalFocus);
     }
     // Only a file changed or removed in the moment since it was read gets here.
     if (!problems.isEmpty())

@@ -154,15 +154,15 @@ TEST_F(Menus, AboutShowsNameVersionAndAuthorship) {
 }
 
 TEST_F(Menus, ModifyIdeIniEditsIniPathsCopyAndAsksForARestart) {
-    // The file opened is IniPath's copy, joined without quotes; the message
-    // comes even when the editor cannot be started.
+    // The file opened is IniPath's copy; the message comes even when the
+    // editor cannot be started.
     const struct {
         const char* iniPath;
-        const char* commandLine;
+        const char* file;
         bool startFails;
     } cases[] = {
-        {"\"/my tools/\"", "C:\\WINDOWS\\Notepad.exe /my tools/IDE.ini", false},
-        {"\"\"", "C:\\WINDOWS\\Notepad.exe IDE.ini", true},
+        {"\"/my tools/\"", "/my tools/IDE.ini", false},
+        {"\"\"", "IDE.ini", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.iniPath);
@@ -172,7 +172,8 @@ TEST_F(Menus, ModifyIdeIniEditsIniPathsCopyAndAsksForARestart) {
         starter.failNext = c.startFails;
         form->action(QStringLiteral("IDEini"))->trigger();
         ASSERT_EQ(starter.started.size(), 1);
-        EXPECT_EQ(starter.started[0].commandLine, QString::fromLatin1(c.commandLine));
+        EXPECT_EQ(starter.started[0].command,
+                  commandFromSetting(kNotepad, {QString::fromLatin1(c.file)}));
         EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
         ASSERT_EQ(dialogs.shown.size(), 1);
         EXPECT_EQ(dialogs.shown[0].text, "Restart to activate changes.");

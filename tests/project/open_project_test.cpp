@@ -55,15 +55,16 @@ TEST_F(OpenProject, LoadsTheChosenFolderWithCodeTabs) {
     EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messages().join('|').toStdString();
 }
 
-TEST_F(OpenProject, WithoutLoadCodeStartsTheOutsideEditorOnTheUnquotedFolder) {
+TEST_F(OpenProject, WithoutLoadCodeStartsTheOutsideEditorOnTheFolder) {
     ctx().settings.LoadCode = QStringLiteral("true"); // only exactly TRUE counts
     const QString folder = makeProject(QStringLiteral("My Apps/First App"));
     openProject(folder);
 
     const QString projectPath = folder + PathSep();
     ASSERT_EQ(starter.started.size(), 1);
-    EXPECT_EQ(starter.started[0].commandLine,
-              ctx().settings.IniPath + QStringLiteral("loadeditor.bat ") + projectPath);
+    EXPECT_EQ(
+        starter.started[0].command,
+        commandFromPath(ctx().settings.IniPath + QStringLiteral("loadeditor.bat"), {projectPath}));
     EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h"}));
 }
