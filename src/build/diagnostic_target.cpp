@@ -22,26 +22,4 @@ int tabOfFile(const QString& path, const QStringList& tabFiles, Qt::CaseSensitiv
     return 0;
 }
 
-QString quotedArgument(const QString& argument) {
-    QString quoted(QLatin1Char('"'));
-    int backslashes = 0;
-    for (const QChar c : argument) {
-        if (c == QLatin1Char('\\')) {
-            ++backslashes;
-            continue;
-        }
-        if (c == QLatin1Char('"')) {
-            quoted += QString(2 * backslashes + 1, QLatin1Char('\\'));
-        } else {
-            quoted += QString(backslashes, QLatin1Char('\\'));
-        }
-        backslashes = 0;
-        quoted += c;
-    }
-    // Doubled, so that the closing quote still closes.
-    quoted += QString(2 * backslashes, QLatin1Char('\\'));
-    quoted += QLatin1Char('"');
-    return quoted;
-}
-
 } // namespace tarvo

@@ -22,9 +22,4 @@ inline constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseInsensitive;
 inline constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseSensitive;
 #endif
 
-// `argument` as one argument of a command line under the Windows splitting
-// rules that the program starter follows: in double quotes, with the
-// backslashes before a quote doubled and the quote escaped.
-QString quotedArgument(const QString& argument);
-
 } // namespace tarvo

@@ -5,6 +5,7 @@
 #include "diagnostic_target.h"
 #include "editor/file_tabs.h"
 #include "editor/jump_to_line.h"
+#include "platform/command_line.h"
 #include "platform/dialogs.h"
 #include "platform/program_starter.h"
 #include "project/project_folder.h"
@@ -111,7 +112,7 @@ void ErrorNavigator::openFile(const Diagnostic& d) {
     // No tab holds it: the outside editor, as Edit External File would.
     const QString editor =
         m_ctx.settings.PreferedTextEditor.isEmpty() ? kNotepad : m_ctx.settings.PreferedTextEditor;
-    m_ctx.starter->start(editor + QLatin1Char(' ') + quotedArgument(QDir::toNativeSeparators(path)),
+    m_ctx.starter->start(commandFromSetting(editor, {QDir::toNativeSeparators(path)}),
                          WindowStyle::NormalFocus);
 }
 

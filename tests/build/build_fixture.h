@@ -2,7 +2,6 @@
 
 #include "build/build_commands.h"
 #include "build/build_console.h"
-#include "build/console_pane.h"
 #include "ide_test.h"
 
 #include <QCoreApplication>

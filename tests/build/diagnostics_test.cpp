@@ -1,6 +1,5 @@
 #include "build/diagnostic_target.h"
 #include "build/diagnostics.h"
-#include "platform/command_line.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -153,16 +152,6 @@ TEST(DiagnosticTarget, FindsTheTabOfAMessagesFileFromEveryFormOfItsName) {
         EXPECT_EQ(path, QLatin1String(row.path));
         EXPECT_EQ(tabOfFile(path, tabs, Qt::CaseSensitive), row.tab);
         EXPECT_EQ(tabOfFile(path, tabs, Qt::CaseInsensitive), row.caseBlindTab);
-    }
-}
-
-TEST(DiagnosticTarget, QuotedPathsComeBackWholeFromTheCommandLineSplitter) {
-    for (const char* path : {"/a b/c.c", "C:\\My Files\\x.c", "C:\\dir\\", "a\"b", "a\\\"b\\\\", "",
-                             "\xc3\xa9 \\\\server\\share"}) {
-        const QString arg = QString::fromUtf8(path);
-        EXPECT_EQ(splitCommandLine(QStringLiteral("edit -n ") + quotedArgument(arg)).arguments,
-                  QStringList({QStringLiteral("-n"), arg}))
-            << path;
     }
 }
 
