@@ -97,6 +97,8 @@ public:
     // False (content kept) when the file cannot be opened; `error` names the
     // reason.
     bool loadFile(const QString& path, QString* error = nullptr);
+    // The same for a file's bytes read already.
+    void loadData(const QByteArray& bytes);
     // Writes the file's bytes back with only the edited text changed: each
     // line keeps its line end, byte-order marks and bytes the encoding cannot
     // read stay as they were; a typed line break takes the file's most used

@@ -4,7 +4,6 @@
 #include "file_ops.h"
 #include "rtf_reader.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -15,8 +14,6 @@ namespace {
 
 // Building takes long enough from here on to show the hourglass.
 constexpr qsizetype kBusyBytes = 1 << 20;
-// Document positions are ints; a text of this many bytes may need more.
-constexpr qsizetype kMaxEditableBytes = qsizetype(1) << 30;
 
 } // namespace
 
@@ -24,13 +21,11 @@ bool RichTextPane::loadFile(const QString& path, QString* error) {
     QByteArray bytes;
     if (!FileOps::ReadAll(path, &bytes, error))
         return false;
-    if (bytes.size() > kMaxEditableBytes) {
-        if (error)
-            *error = QStringLiteral("The file is too big to edit (%1 MB; at most %2 MB)")
-                         .arg(bytes.size() >> 20)
-                         .arg(kMaxEditableBytes >> 20);
-        return false;
-    }
+    loadData(bytes);
+    return true;
+}
+
+void RichTextPane::loadData(const QByteArray& bytes) {
     if (isRichText(bytes)) {
         showRichText(bytes);
     } else {
@@ -47,7 +42,6 @@ bool RichTextPane::loadFile(const QString& path, QString* error) {
     setModified(false);
     m_anchor = m_position = 0;
     emit SelChange();
-    return true;
 }
 
 void RichTextPane::showRichText(const QByteArray& bytes) {
