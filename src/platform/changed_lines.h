@@ -19,7 +19,6 @@ public:
     void replace(int first, int oldLast, int newLast, const SameLine& same);
     bool any() const { return !m_stretches.empty(); }
 
-private:
     // Lines first..first+count-1 of the text stand where lines
     // baseFirst..baseFirst+baseCount-1 of the original stood, and differ.
     // Between stretches the lines are the original ones.
@@ -31,6 +30,9 @@ private:
         int end() const { return first + count; }
         int baseEnd() const { return baseFirst + baseCount; }
     };
+    const std::vector<Stretch>& stretches() const { return m_stretches; }
+
+private:
     std::vector<Stretch> m_stretches; // in text order, apart
 };
 

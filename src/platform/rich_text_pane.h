@@ -183,6 +183,7 @@ private:
     void setModified(bool modified);
     void setBaselineFromDocument();
     QByteArray encodeDocument(QVector<quint32>* lineStarts) const;
+    QByteArray editedBytes(QVector<quint32>* lineStarts) const;
     bool sameAsBaseline(int line, int baseLine) const;
     LineEnd lineEndOf(const QTextBlock& block) const;
     void settleLineEnds(int first, int last);

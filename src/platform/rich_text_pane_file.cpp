@@ -4,6 +4,7 @@
 #include "file_ops.h"
 #include "rtf_reader.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -67,6 +68,10 @@ void RichTextPane::buildNow() {
     const bool busy = m_base.size() >= kBusyBytes;
     if (busy)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    // A size change still queued for the pane would lay every line out
+    // again once the text is in; taken now it costs nothing.
+    QCoreApplication::sendPostedEvents(this);
+    QCoreApplication::sendPostedEvents(viewport());
     m_built = true;
     DecodedText decoded = decodeText(m_base);
     m_format = decoded.format;
@@ -95,7 +100,7 @@ bool RichTextPane::saveFile(const QString& path, QString* error) {
     // Unchanged text is written as the very bytes it came from.
     const bool unchanged = !m_built || !m_modified;
     QVector<quint32> starts;
-    const QByteArray bytes = unchanged ? m_base : encodeDocument(&starts);
+    const QByteArray bytes = unchanged ? m_base : editedBytes(&starts);
     if (!FileOps::WriteAllAtomic(path, bytes, error))
         return false;
     if (!unchanged) {
@@ -140,15 +145,52 @@ LineEnd RichTextPane::lineEndOf(const QTextBlock& block) const {
 }
 
 QByteArray RichTextPane::encodeDocument(QVector<quint32>* starts) const {
-    TextEncoder encoder(m_format, doc()->characterCount());
+    // One copy of the whole text is far quicker than a string per line.
+    const QString raw = doc()->toRawText();
+    QStringView rest(raw);
+    TextEncoder encoder(m_format, raw.size());
     starts->clear();
     starts->reserve(doc()->blockCount() + 1);
     for (QTextBlock b = doc()->begin(); b.isValid(); b = b.next()) {
+        const qsizetype length = std::min<qsizetype>(b.length() - 1, rest.size());
         starts->append(quint32(encoder.size()));
-        encoder.addLine(b.text(), lineEndOf(b));
+        encoder.addLine(rest.left(length), lineEndOf(b));
+        rest = rest.mid(std::min<qsizetype>(length + 1, rest.size()));
     }
     starts->append(quint32(encoder.size()));
     return encoder.take();
+}
+
+// The loaded bytes with the changed lines written anew: an edit costs a copy
+// of the file, not an encoding of all of it.
+QByteArray RichTextPane::editedBytes(QVector<quint32>* starts) const {
+    QByteArray out;
+    out.reserve(m_base.size() + 1024);
+    starts->clear();
+    starts->reserve(doc()->blockCount() + 1);
+    out.append(m_base.constData(), m_baseStarts.at(0));
+    auto copyBase = [&](int from, int to) { // baseline lines from..to-1
+        const quint32 at = m_baseStarts.at(from);
+        for (int j = from; j < to; ++j)
+            starts->append(quint32(out.size()) + m_baseStarts.at(j) - at);
+        out.append(m_base.constData() + at, m_baseStarts.at(to) - at);
+    };
+    TextEncoder line(m_format);
+    int base = 0;
+    for (const ChangedLines::Stretch& s : m_changed.stretches()) {
+        copyBase(base, s.baseFirst);
+        QTextBlock b = doc()->findBlockByNumber(s.first);
+        for (int k = 0; k < s.count && b.isValid(); ++k, b = b.next()) {
+            starts->append(quint32(out.size()));
+            line.restart();
+            line.addLine(b.text(), lineEndOf(b));
+            out.append(line.bytes());
+        }
+        base = s.baseEnd();
+    }
+    copyBase(base, int(m_baseStarts.size()) - 1);
+    starts->append(quint32(out.size()));
+    return out;
 }
 
 bool RichTextPane::sameAsBaseline(int line, int baseLine) const {
