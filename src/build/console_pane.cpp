@@ -19,7 +19,6 @@ ConsolePane::ConsolePane(QWidget* parent) : RichTextPane(parent) {
     // Tool output is not undone; the ticks would only pile up history.
     document()->setUndoRedoEnabled(false);
     connect(document(), &QTextDocument::contentsChange, this, [this] {
-        ++m_changes;
         if (m_appending)
             return;
         m_kept.clear();
@@ -39,7 +38,7 @@ void ConsolePane::appendText(const QString& text) {
     const int lastLineLength = document()->lastBlock().length() - 1;
     if (!m_kept.isEmpty() || lastLineLength + text.size() > shownLineLength()) {
         m_kept += text;
-        ++m_changes;
+        ++m_keptAppends;
         return;
     }
     insertAtEnd(text);

@@ -46,7 +46,7 @@ public:
 
     // Counts every change of the text, so that what was read from it can be
     // told stale.
-    quint64 changeCount() const { return m_changes; }
+    quint64 changeCount() const { return editCount() + m_keptAppends; }
 
 signals:
     void stopWaitingRequested();
@@ -62,7 +62,7 @@ private:
 
     QString m_kept; // the end of the last line, not in the document
     bool m_appending = false;
-    quint64 m_changes = 0;
+    quint64 m_keptAppends = 0;
     const QTimer* m_waitTimer = nullptr;
 };
 
