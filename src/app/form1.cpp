@@ -69,6 +69,7 @@ RichTextPane* makePane(QWidget* parent, const QString& name, QRect geometry) {
     pane->setObjectName(name);
     pane->setFont(paneFont());
     pane->setGeometry(geometry);
+    pane->showLineGutter(true);
     return pane;
 }
 
@@ -495,6 +496,7 @@ void Form1::wireConsole() {
         connect(pane, &ConsolePane::lineActivated, this,
                 [this, pane] { m_errors->lineActivated(pane); });
     }
+    m_console->onOutputShown = [this] { m_errors->showMarkers(); };
     action(QStringLiteral("MakeDebug"))->setShortcut(QKeySequence(Qt::Key_F7));
     const struct {
         const char* name;

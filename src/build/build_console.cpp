@@ -26,6 +26,8 @@ void BuildConsole::Timer1_Timer() {
     // The messages are what the user came for.
     if (errors->textLength() > 0)
         m_ctx.ui.Console->setCurrentIndex(0);
+    if (onOutputShown)
+        onOutputShown();
 }
 
 void BuildConsole::StopWaiting_Click() {

@@ -7,11 +7,14 @@
 #include "editor/jump_to_line.h"
 #include "platform/command_line.h"
 #include "platform/dialogs.h"
+#include "platform/line_number_gutter.h"
 #include "platform/program_starter.h"
 #include "project/project_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QMap>
 #include <QTabWidget>
 
 namespace tarvo {
@@ -92,14 +95,23 @@ QString ErrorNavigator::fileOfTab(int tab) const {
     return codeFilePath(project, m_tabs.tabCaption(tab));
 }
 
-void ErrorNavigator::openFile(const Diagnostic& d) {
+QStringList ErrorNavigator::tabFiles() const {
+    QStringList files;
+    for (int tab = 1; m_ctx.project.isOpen() && tab <= m_tabs.tabCount(); ++tab)
+        files << realPath(fileOfTab(tab));
+    return files;
+}
+
+int ErrorNavigator::tabOf(const QString& file, const QStringList& tabFiles, QString* path) const {
     const bool open = m_ctx.project.isOpen();
-    const QString path = realPath(
-        diagnosticFilePath(d.file, open ? m_ctx.project.ProjectPath : QDir::currentPath()));
-    QStringList tabFiles;
-    for (int tab = 1; open && tab <= m_tabs.tabCount(); ++tab)
-        tabFiles << realPath(fileOfTab(tab));
-    if (const int tab = tabOfFile(path, tabFiles, kFileNameCase); tab > 0) {
+    *path =
+        realPath(diagnosticFilePath(file, open ? m_ctx.project.ProjectPath : QDir::currentPath()));
+    return tabOfFile(*path, tabFiles, kFileNameCase);
+}
+
+void ErrorNavigator::openFile(const Diagnostic& d) {
+    QString path;
+    if (const int tab = tabOf(d.file, tabFiles(), &path); tab > 0) {
         jumpToLine(m_ctx.ui, m_tabs, tab, d.line, d.column);
         return;
     }
@@ -114,6 +126,37 @@ void ErrorNavigator::openFile(const Diagnostic& d) {
         m_ctx.settings.PreferedTextEditor.isEmpty() ? kNotepad : m_ctx.settings.PreferedTextEditor;
     m_ctx.starter->start(commandFromSetting(editor, {QDir::toNativeSeparators(path)}),
                          WindowStyle::NormalFocus);
+}
+
+void ErrorNavigator::showMarkers() {
+    refresh();
+    const QStringList files = tabFiles();
+    QHash<QString, int> tabByName; // a build names few files many times
+    QMap<int, QList<LineMarker>> byTab;
+    for (const QList<Diagnostic>& found : m_found) {
+        for (const Diagnostic& d : found) {
+            auto it = tabByName.constFind(d.file);
+            if (it == tabByName.cend()) {
+                QString path;
+                it = tabByName.insert(d.file, tabOf(d.file, files, &path));
+            }
+            if (*it == 0)
+                continue;
+            const MarkerKind kind = d.severity == Severity::Error     ? MarkerKind::Error
+                                    : d.severity == Severity::Warning ? MarkerKind::Warning
+                                                                      : MarkerKind::Note;
+            byTab[*it].append({d.line, kind, d.message});
+        }
+    }
+    for (int tab = 1; tab <= std::max(2, m_tabs.tabCount()); ++tab) {
+        RichTextPane* pane = m_tabs.paneOfTab(tab);
+        if (!pane || !pane->gutter())
+            continue;
+        if (byTab.contains(tab))
+            pane->gutter()->setMarkers(byTab.value(tab));
+        else
+            pane->gutter()->clearMarkers();
+    }
 }
 
 } // namespace tarvo

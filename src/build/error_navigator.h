@@ -3,6 +3,7 @@
 #include "diagnostics.h"
 
 #include <QList>
+#include <QStringList>
 
 namespace tarvo {
 
@@ -21,6 +22,10 @@ public:
     void NextError_Click();                // F8, wrapping
     void PreviousError_Click();            // Shift+F8, wrapping
 
+    // After a build: a gutter marker on each line of a tab's pane that a
+    // message names, in place of the markers of the build before.
+    void showMarkers();
+
     int count();                              // messages in both panes now
     int current() const { return m_current; } // -1 until one is gone to
 
@@ -31,6 +36,9 @@ private:
     ConsolePane* pane(int paneIndex) const;
     void openFile(const Diagnostic& d);
     QString fileOfTab(int tab) const;
+    QStringList tabFiles() const;
+    // The tab that holds a message's file (0: none), and the file's path.
+    int tabOf(const QString& file, const QStringList& tabFiles, QString* path) const;
 
     IdeContext& m_ctx;
     FileTabs& m_tabs;
