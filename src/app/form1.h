@@ -76,6 +76,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void Form_Initialize(const QString& iniFolder);
