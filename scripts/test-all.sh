@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # Installs what is missing, builds TarvoIDE and runs every test through CTest,
 # then builds again with AddressSanitizer + UndefinedBehaviorSanitizer and
 # runs the same tests. The screenshot test starts its own Xvfb.
 set -euo pipefail
+# shellcheck source=lib/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
 JOBS="${TARVO_JOBS:-2}"

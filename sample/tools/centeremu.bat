@@ -1,7 +1,10 @@
+# shellcheck shell=sh source-path=SCRIPTDIR
 # Places the handheld emulator's window in the middle of the screen. With
 # wmctrl and xdpyinfo available and a window whose title holds "Tarvo
 # Emulator", that window is moved; otherwise the script says why not.
-. "$(dirname "$0")/tarvo-tools.sh"
+case $0 in */*) TOOLS_DIR=${0%/*} ;; *) TOOLS_DIR=. ;; esac
+# shellcheck source=tarvo-tools.sh
+. "$TOOLS_DIR/tarvo-tools.sh"
 
 TITLE="Tarvo Emulator"
 if ! command -v wmctrl >/dev/null 2>&1 || ! command -v xdpyinfo >/dev/null 2>&1; then
@@ -9,7 +12,7 @@ if ! command -v wmctrl >/dev/null 2>&1 || ! command -v xdpyinfo >/dev/null 2>&1;
     exit 1
 fi
 # wmctrl -lG: id, desktop, x, y, width, height, host, title.
-GEOMETRY=$(wmctrl -lG | grep "$TITLE" | head -n 1 | awk '{ print $5, $6 }')
+GEOMETRY=$(wmctrl -lG | grep -F -- "$TITLE" | head -n 1 | awk '{ print $5, $6 }')
 if [ -z "$GEOMETRY" ]; then
     tell "No \"$TITLE\" window is open to centre."
     exit 1

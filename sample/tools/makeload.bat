@@ -1,11 +1,16 @@
+# shellcheck shell=sh source-path=SCRIPTDIR
 # Load build: hands the project's compiled objects to the handheld emulator.
 # This desktop has no Tarvo emulator unless EmulatorPath in IDE.ini names one;
 # then it is started with the project folder. Otherwise the script says what
 # the emulator would have been asked to load.
-. "$(dirname "$0")/tarvo-tools.sh"
+case $0 in */*) TOOLS_DIR=${0%/*} ;; *) TOOLS_DIR=. ;; esac
+# shellcheck source=tarvo-tools.sh
+. "$TOOLS_DIR/tarvo-tools.sh"
 
-PROJECT=$(project_folder "$@")
-PROJECT=${PROJECT%/}
+if ! take_project_folder "$@"; then
+    tell "$SEVERAL_ARGUMENTS"
+    exit 1
+fi
 if [ -z "$PROJECT" ]; then
     tell "No project folder was given: open or create a project, then load it."
     exit 1
@@ -15,6 +20,7 @@ if [ ! -d "$PROJECT" ]; then
     exit 1
 fi
 
+# Only for the message: the names are joined with blanks.
 OBJECTS=$(cd "$PROJECT" && for o in obj/*/*.o; do [ -f "$o" ] && printf '%s ' "$o"; done)
 OBJECTS=${OBJECTS% }
 if [ -z "$OBJECTS" ]; then

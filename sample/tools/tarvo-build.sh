@@ -1,3 +1,4 @@
+# shellcheck shell=sh source-path=SCRIPTDIR
 # Compiles a Tarvo project with the host C compiler for makedebug.bat,
 # makerelease.bat and makeall.bat. The compiler's diagnostics go to Err.txt,
 # everything else (commands, result line, object sizes) to Out.txt, both in
@@ -6,7 +7,8 @@
 # place when complete, Out.txt first: the IDE stops polling as soon as it
 # finds Err.txt, and must not pair it with an Out.txt of an earlier build.
 
-. "$(dirname "$0")/tarvo-tools.sh"
+# shellcheck source=tarvo-tools.sh
+. "$TOOLS_DIR/tarvo-tools.sh"
 
 CC=${CC:-cc}
 # Plain ASCII quotes in the messages: the console shows 8-bit text.
@@ -22,7 +24,7 @@ COMPILED=0
 BUILT_DIRS=
 
 start_output() {
-    if ! mkdir -p "$SDK_DIR" || ! : >"$ERR_TMP" || ! : >"$OUT_TMP"; then
+    if ! mkdir -p -- "$SDK_DIR" || ! : >"$ERR_TMP" || ! : >"$OUT_TMP"; then
         tell "Cannot write the build output into $SDK_DIR; the IDE will keep waiting for it."
         exit 2
     fi
@@ -31,8 +33,8 @@ start_output() {
 }
 
 publish_output() {
-    mv -f "$OUT_TMP" "$SDK_DIR/Out.txt"
-    mv -f "$ERR_TMP" "$SDK_DIR/Err.txt"
+    mv -f -- "$OUT_TMP" "$SDK_DIR/Out.txt"
+    mv -f -- "$ERR_TMP" "$SDK_DIR/Err.txt"
 }
 
 out() {
@@ -61,27 +63,33 @@ compile_all() {
     mkdir -p "$_objdir" || fail "cannot create the folder $PROJECT/$_objdir"
     BUILT_DIRS="$BUILT_DIRS $_objdir"
     out "== $_config build of $PROJECT"
-    for _src in *.c; do
-        [ -f "$_src" ] || continue
-        _obj="$_objdir/${_src%.c}.o"
+    for _name in *.c; do
+        [ -f "$_name" ] || continue
+        _obj="$_objdir/${_name%.c}.o"
+        # The compiler takes no "--": a source named "-x.c" goes in as "./-x.c".
+        as_operand "$_name"
+        _src=$OPERAND
         out "$CC -c $* -I. -Ires -o $_obj $_src"
         _diag="$ERR_TMP.one"
         if "$CC" -c "$@" -I. -Ires -o "$_obj" "$_src" >>"$OUT_TMP" 2>"$_diag"; then
             COMPILED=$((COMPILED + 1))
         else
             ERRORS=$((ERRORS + 1))
-            rm -f "$_obj"
+            rm -f -- "$_obj"
         fi
-        _warnings=$(grep -c 'warning:' "$_diag")
+        _warnings=$(grep -c -e 'warning:' -- "$_diag")
         WARNINGS=$((WARNINGS + _warnings))
-        cat "$_diag" >>"$ERR_TMP"
-        rm -f "$_diag"
+        cat -- "$_diag" >>"$ERR_TMP"
+        rm -f -- "$_diag"
     done
 }
 
 report_sizes() {
     out ""
     out "Object sizes (bytes):"
+    # Split at blanks on purpose: the list holds only our own folder names
+    # (obj/debug, obj/release), never a user's path.
+    # shellcheck disable=SC2086
     for _dir in $BUILT_DIRS; do
         for _obj in "$_dir"/*.o; do
             [ -f "$_obj" ] || continue
@@ -96,13 +104,13 @@ run_build() {
     _configs=$1
     shift
     start_output
-    PROJECT=$(project_folder "$@")
-    PROJECT=${PROJECT%/}
+    take_project_folder "$@" || fail "$SEVERAL_ARGUMENTS"
     [ -n "$PROJECT" ] || fail "no project folder was given. Open or create a project first."
     cd "$PROJECT" 2>/dev/null || fail "the project folder $PROJECT does not exist."
     ls ./*.c >/dev/null 2>&1 || fail "the project folder $PROJECT holds no .c file."
     command -v "$CC" >/dev/null 2>&1 || fail "no C compiler ($CC) was found on this system."
 
+    # Our own configuration list, split at its commas on purpose.
     _ifs=$IFS
     IFS=,
     for _c in $_configs; do

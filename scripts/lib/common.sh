@@ -2,9 +2,14 @@
 # shellcheck shell=bash
 
 SOURCE_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+# The package lists are read by the scripts that source this file.
+# shellcheck disable=SC2034
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev
                 libgmock-dev libbenchmark-dev)
-DISPLAY_PACKAGES=(xvfb xauth x11-utils imagemagick)
+# What the tests need beyond the build: a display for the real-window tests,
+# the desktop-entry checker, and shellcheck for the bundled scripts.
+# shellcheck disable=SC2034
+DISPLAY_PACKAGES=(xvfb xauth x11-utils imagemagick desktop-file-utils shellcheck)
 
 log() { printf '== %s\n' "$*" >&2; }
 

@@ -344,6 +344,9 @@ void Form1::createMenus() {
             a->setShortcut(item.shortcut);
         }
     }
+    // Ctrl+O is where users of other programs look for Open; Ctrl+L stays first.
+    QAction* open = action(QStringLiteral("OpenProject"));
+    open->setShortcuts({open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O)});
     m_ctx.ui.NewTextFile = action(QStringLiteral("NewTextFile"));
     m_ctx.ui.NewTextFile->setEnabled(false);
     // The design's 708 x 576 pixels are the client area below the menu bar.
@@ -513,8 +516,10 @@ void Form1::readSettings(const QString& iniFolder) {
         return;
     }
     IniResult result = parseIni(bytes);
-    if (!result.objectsPerPageWarning.isEmpty())
-        m_ctx.dialogs->message(result.objectsPerPageWarning, QStringLiteral("TarvoIDE"));
+    // Every problem in one box, so that a broken file costs one click.
+    const QString report = result.problemReport();
+    if (!report.isEmpty())
+        m_ctx.dialogs->message(report, QStringLiteral("TarvoIDE"));
     m_ctx.settings = result.settings;
 }
 
@@ -599,9 +604,9 @@ void Form1::changeEvent(QEvent* e) {
 }
 
 void Form1::IDEini_Click() {
-    m_ctx.starter->start(kNotepad + QLatin1Char(' ') + m_ctx.settings.IniPath +
-                             QStringLiteral("IDE.ini"),
-                         WindowStyle::NormalFocus);
+    m_ctx.starter->start(
+        commandFromSetting(kNotepad, {m_ctx.settings.IniPath + QStringLiteral("IDE.ini")}),
+        WindowStyle::NormalFocus);
     m_ctx.dialogs->message(QStringLiteral("Restart to activate changes."),
                            QStringLiteral("Restart to activate"));
 }

@@ -11,7 +11,7 @@ namespace {
 // The batch files are always edited in the plain editor, whatever
 // PreferedTextEditor says.
 void editBatchFile(IdeContext& ctx, const QString& name) {
-    ctx.starter->start(kNotepad + QStringLiteral(" ") + ctx.settings.IniPath + name,
+    ctx.starter->start(commandFromSetting(kNotepad, {ctx.settings.IniPath + name}),
                        WindowStyle::NormalNoFocus);
 }
 
@@ -20,7 +20,7 @@ void editBatchFile(IdeContext& ctx, const QString& name) {
 BatchEditing::BatchEditing(IdeContext& ctx) : m_ctx(ctx) {}
 
 void BatchEditing::CenterEmulator_Click() {
-    m_ctx.starter->start(m_ctx.settings.IniPath + QStringLiteral("centeremu.bat"),
+    m_ctx.starter->start(commandFromPath(m_ctx.settings.IniPath + QStringLiteral("centeremu.bat")),
                          WindowStyle::Hidden);
 }
 

@@ -15,28 +15,28 @@ const QString kCompilingText = QStringLiteral("Compiling.  Please wait.");
 
 } // namespace
 
-QString buildCommandLine(const QString& iniPath, const QString& batchFile,
-                         const QString& projectPath) {
-    return iniPath + batchFile + projectPath;
+ProgramCommand buildCommand(const QString& iniPath, const QString& batchFile,
+                            const QString& projectPath) {
+    return commandFromPath(iniPath + batchFile, {projectPath});
 }
 
 BuildCommands::BuildCommands(IdeContext& ctx) : m_ctx(ctx) {}
 
 void BuildCommands::Command10_Click() {
-    startCompilingBuild(QStringLiteral("makedebug.bat "), WindowStyle::Hidden);
+    startCompilingBuild(QStringLiteral("makedebug.bat"), WindowStyle::Hidden);
 }
 
 void BuildCommands::Command6_Click() {
-    startCompilingBuild(QStringLiteral("makerelease.bat "), WindowStyle::Hidden);
+    startCompilingBuild(QStringLiteral("makerelease.bat"), WindowStyle::Hidden);
 }
 
 void BuildCommands::Command9_Click() {
-    startCompilingBuild(QStringLiteral("makeall.bat "), WindowStyle::MinimizedNoFocus);
+    startCompilingBuild(QStringLiteral("makeall.bat"), WindowStyle::MinimizedNoFocus);
 }
 
 void BuildCommands::Command7_Click() {
-    m_ctx.starter->start(buildCommandLine(m_ctx.settings.IniPath, QStringLiteral("makeload.bat "),
-                                          m_ctx.project.ProjectPath),
+    m_ctx.starter->start(buildCommand(m_ctx.settings.IniPath, QStringLiteral("makeload.bat"),
+                                      m_ctx.project.ProjectPath),
                          WindowStyle::MinimizedNoFocus);
 }
 
@@ -54,12 +54,13 @@ void BuildCommands::startCompilingBuild(const QString& batchFile, WindowStyle st
     }
     m_ctx.ui.ConsoleText1->setText(kCompilingText);
     m_ctx.ui.ConsoleText2->setText(kCompilingText);
-    const QString commandLine =
-        buildCommandLine(m_ctx.settings.IniPath, batchFile, m_ctx.project.ProjectPath);
-    if (!m_ctx.starter->start(commandLine, style)) {
+    const ProgramCommand command =
+        buildCommand(m_ctx.settings.IniPath, batchFile, m_ctx.project.ProjectPath);
+    if (!m_ctx.starter->start(command, style)) {
         // Nothing will ever write the output files: waiting would only grow
         // dots forever. The starter has already told why.
-        const QString notStarted = QStringLiteral("The build could not be started: ") + commandLine;
+        const QString notStarted =
+            QStringLiteral("The build could not be started: ") + displayCommand(command);
         m_ctx.ui.ConsoleText1->setText(notStarted);
         m_ctx.ui.ConsoleText2->setText(notStarted);
         return;

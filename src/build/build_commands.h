@@ -8,10 +8,10 @@ namespace tarvo {
 
 struct IdeContext;
 
-// IniPath + batch file (with its trailing space) + ProjectPath, joined as they
-// are: the batch file receives a folder with blanks as several arguments.
-QString buildCommandLine(const QString& iniPath, const QString& batchFile,
-                         const QString& projectPath);
+// The batch file of IniPath, given the project folder (with its trailing
+// separator) as its one argument; none while no project is open.
+ProgramCommand buildCommand(const QString& iniPath, const QString& batchFile,
+                            const QString& projectPath);
 
 // Debug, release, build-all and load builds: start a batch file of IniPath
 // with the project folder.

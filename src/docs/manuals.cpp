@@ -6,17 +6,17 @@
 
 namespace tarvo {
 
-QString manualCommandLine(const QString& adobePath, const QString& docPath,
-                          const QString& document) {
-    return adobePath + QStringLiteral(" \"") + docPath + document + QStringLiteral("\"");
+ProgramCommand manualCommand(const QString& adobePath, const QString& docPath,
+                             const QString& document) {
+    return commandFromSetting(adobePath, {docPath + document});
 }
 
 Manuals::Manuals(IdeContext& ctx) : m_ctx(ctx) {}
 
 void Manuals::TarvoIDEHelp_Click() {
-    m_ctx.starter->start(kExplorerExe + QStringLiteral(" ") + m_ctx.settings.IniPath +
-                             QStringLiteral("HelpFile.htm"),
-                         WindowStyle::NormalFocus);
+    m_ctx.starter->start(
+        commandFromSetting(kExplorerExe, {m_ctx.settings.IniPath + QStringLiteral("HelpFile.htm")}),
+        WindowStyle::NormalFocus);
 }
 
 void Manuals::UIAPI_Click() {
@@ -52,13 +52,12 @@ void Manuals::CTemplates_Click() {
 }
 
 void Manuals::openManual(const QString& document) {
-    m_ctx.starter->start(
-        manualCommandLine(m_ctx.settings.AdobePath, m_ctx.settings.DocPath, document),
-        WindowStyle::NormalNoFocus);
+    m_ctx.starter->start(manualCommand(m_ctx.settings.AdobePath, m_ctx.settings.DocPath, document),
+                         WindowStyle::NormalNoFocus);
 }
 
 void Manuals::openFolder(const QString& folder) {
-    m_ctx.starter->start(kExplorer + QStringLiteral(" ") + folder, WindowStyle::NormalFocus);
+    m_ctx.starter->start(commandFromSetting(kExplorer, {folder}), WindowStyle::NormalFocus);
 }
 
 } // namespace tarvo

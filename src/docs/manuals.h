@@ -1,15 +1,17 @@
 #pragma once
 
+#include "platform/command_line.h"
+
 #include <QString>
 
 namespace tarvo {
 
 struct IdeContext;
 
-// The PDF viewer's command, then the manual's path in quotes: only the path
-// is quoted, so that blanks in it reach the viewer as one argument.
-QString manualCommandLine(const QString& adobePath, const QString& docPath,
-                          const QString& document);
+// The PDF viewer's command (which may carry its own arguments), then the
+// manual's path as one argument.
+ProgramCommand manualCommand(const QString& adobePath, const QString& docPath,
+                             const QString& document);
 
 // Manuals, the help page and the folders of manuals and templates.
 class Manuals {

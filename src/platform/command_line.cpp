@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace tarvo {
 
@@ -90,7 +91,31 @@ bool isFileBrowser(const QString& program) {
 
 const QString kDesktopOpener = QStringLiteral("xdg-open");
 
+// The command line's text after the program name, exactly as written.
+QString argumentText(const QString& commandLine) {
+    qsizetype i = 0;
+    takeProgram(commandLine, i);
+    return commandLine.mid(i);
+}
+
+QStringList optionSafePaths(const QStringList& paths) {
+    QStringList out;
+    for (const QString& p : paths) {
+        if (!p.isEmpty())
+            out << optionSafePath(p);
+    }
+    return out;
+}
+
 } // namespace
+
+ProgramCommand commandFromSetting(const QString& commandText, const QStringList& paths) {
+    return ProgramCommand{commandText, false, paths};
+}
+
+ProgramCommand commandFromPath(const QString& programPath, const QStringList& paths) {
+    return ProgramCommand{programPath, true, paths};
+}
 
 SplitCommand splitCommandLine(const QString& commandLine) {
     SplitCommand out;
@@ -100,18 +125,67 @@ SplitCommand splitCommandLine(const QString& commandLine) {
     return out;
 }
 
-QString argumentText(const QString& commandLine) {
-    qsizetype i = 0;
-    takeProgram(commandLine, i);
-    return commandLine.mid(i);
+QString quoteWindowsArgument(const QString& argument) {
+    static const QRegularExpression needsQuotes(QStringLiteral("[ \\t\\n\\v\"]"));
+    if (!argument.isEmpty() && !argument.contains(needsQuotes))
+        return argument;
+    QString out(QLatin1Char('"'));
+    qsizetype backslashes = 0;
+    for (const QChar c : argument) {
+        if (c == QLatin1Char('\\')) {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes count only before a quote: double them there.
+        if (c == QLatin1Char('"'))
+            out += QString(backslashes * 2 + 1, QLatin1Char('\\'));
+        else
+            out += QString(backslashes, QLatin1Char('\\'));
+        out += c;
+        backslashes = 0;
+    }
+    out += QString(backslashes * 2, QLatin1Char('\\'));
+    out += QLatin1Char('"');
+    return out;
 }
 
-SplitCommand resolveCommandLine(const QString& commandLine, const CommandSubstitutes& subs) {
-    SplitCommand cmd = splitCommandLine(commandLine);
+QString windowsArgumentText(const ProgramCommand& command) {
+    QString text = command.programIsPath ? QString() : argumentText(command.program);
+    for (const QString& p : optionSafePaths(command.paths))
+        text += QLatin1Char(' ') + quoteWindowsArgument(p);
+    return text;
+}
+
+QString displayCommand(const ProgramCommand& command) {
+    QString text = command.programIsPath ? quoteWindowsArgument(command.program) : command.program;
+    for (const QString& p : command.paths) {
+        if (!p.isEmpty())
+            text += QLatin1Char(' ') + quoteWindowsArgument(p);
+    }
+    return text;
+}
+
+QString optionSafePath(const QString& path) {
+    if (path.startsWith(QLatin1Char('-')))
+        return QLatin1Char('.') + QString(QDir::separator()) + path;
+    return path;
+}
+
+bool isBatchFile(const QString& program) {
+    return program.endsWith(QLatin1String(".bat"), Qt::CaseInsensitive);
+}
+
+SplitCommand resolveCommand(const ProgramCommand& command, const CommandSubstitutes& subs) {
+    SplitCommand cmd;
+    if (command.programIsPath)
+        cmd.program = optionSafePath(command.program);
+    else
+        cmd = splitCommandLine(command.program);
+    cmd.arguments += optionSafePaths(command.paths);
     if (subs.windowsHost)
         return cmd;
 
-    if (isNotepad(cmd.program)) {
+    if (!command.programIsPath && isNotepad(cmd.program)) {
         const SplitCommand editor = splitCommandLine(subs.preferedTextEditor.trimmed());
         // An editor setting that itself names Notepad would come back here.
         if (editor.program.isEmpty() || isNotepad(editor.program)) {
@@ -122,18 +196,29 @@ SplitCommand resolveCommandLine(const QString& commandLine, const CommandSubstit
         }
         return cmd;
     }
-    if (isFileBrowser(cmd.program)) {
+    if (!command.programIsPath && isFileBrowser(cmd.program)) {
         cmd.program = kDesktopOpener;
         // The browser started without a folder shows the user's own files.
         if (cmd.arguments.isEmpty())
             cmd.arguments << QDir::homePath();
         return cmd;
     }
-    if (cmd.program.endsWith(QLatin1String(".bat"), Qt::CaseInsensitive)) {
+    if (isBatchFile(cmd.program)) {
         cmd.arguments.prepend(cmd.program);
         cmd.program = QStringLiteral("/bin/sh");
     }
     return cmd;
+}
+
+QString unspellablePart(const ProgramCommand& command) {
+    const QChar replacement(QChar::ReplacementCharacter);
+    if (command.program.contains(replacement))
+        return command.program;
+    for (const QString& p : command.paths) {
+        if (p.contains(replacement))
+            return p;
+    }
+    return QString();
 }
 
 } // namespace tarvo

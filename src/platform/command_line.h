@@ -5,7 +5,7 @@
 
 namespace tarvo {
 
-// A command line split into the program and its arguments.
+// A program and the argument vector it receives.
 struct SplitCommand {
     QString program;
     QStringList arguments;
@@ -13,6 +13,25 @@ struct SplitCommand {
         return program == o.program && arguments == o.arguments;
     }
 };
+
+// What a handler asks to start: a program and the paths the IDE made for it.
+struct ProgramCommand {
+    // Either a command as a setting gives it (it may carry its own arguments,
+    // such as "code -w", and is split by the Windows rules), or, when
+    // `programIsPath`, a file the IDE joined itself, which is never split.
+    QString program;
+    bool programIsPath = false;
+    // Each one becomes exactly one argument, byte for byte; an empty one
+    // (no project open) becomes no argument at all.
+    QStringList paths;
+
+    bool operator==(const ProgramCommand& o) const {
+        return program == o.program && programIsPath == o.programIsPath && paths == o.paths;
+    }
+};
+
+ProgramCommand commandFromSetting(const QString& commandText, const QStringList& paths = {});
+ProgramCommand commandFromPath(const QString& programPath, const QStringList& paths = {});
 
 // Splits by the usual Windows rules. The program name ends at the first blank
 // outside double quotes, which only group there. In the arguments, blanks (spaces and tabs)
@@ -22,9 +41,21 @@ struct SplitCommand {
 // ` | & are plain text.
 SplitCommand splitCommandLine(const QString& commandLine);
 
-// The command line's text after the program name, exactly as written (Windows
-// hands it to the program unsplit).
-QString argumentText(const QString& commandLine);
+// One argument written so that the Windows rules above read it back unchanged.
+QString quoteWindowsArgument(const QString& argument);
+
+// What follows the program name in the native Windows command line: the
+// setting's own arguments as written, then each path quoted.
+QString windowsArgumentText(const ProgramCommand& command);
+
+// The command as a user reads it in a message: a quoted argument per path.
+QString displayCommand(const ProgramCommand& command);
+
+// A relative path that starts with "-" would be read as an option.
+QString optionSafePath(const QString& path);
+
+// True for the batch files of the tool folder, which run under /bin/sh here.
+bool isBatchFile(const QString& program);
 
 #ifdef Q_OS_WIN
 inline constexpr bool kWindowsHost = true;
@@ -38,15 +69,20 @@ struct CommandSubstitutes {
     bool windowsHost = kWindowsHost; // Windows starts every program as named
 };
 
-// What is really started on this platform for a command line of the IDE:
+// The argument vector really started on this platform:
+// - every path made option-safe, empty paths left out;
 // - "C:\WINDOWS\Notepad.exe" -> the preferred text editor (itself split, so it
 //   may carry arguments) or xdg-open when that is empty;
 // - "Explorer" and "C:\WINDOWS\explorer.exe" (any letter case) -> xdg-open,
 //   on the home folder when no folder is given;
-// - a program ending in ".bat" -> /bin/sh with the batch file as first argument
-//   (on Windows it is started as it is).
-// The arguments of the command line are kept. On Windows nothing is replaced.
-SplitCommand resolveCommandLine(const QString& commandLine, const CommandSubstitutes& subs);
+// - a program ending in ".bat" -> /bin/sh with the batch file as first argument.
+// On Windows nothing is substituted.
+SplitCommand resolveCommand(const ProgramCommand& command, const CommandSubstitutes& subs);
+
+// The first part of the command (program or path) holding U+FFFD, or the empty
+// text. On Linux that is where a file name had a byte that is not valid UTF-8:
+// encoded again it would name a different file.
+QString unspellablePart(const ProgramCommand& command);
 
 } // namespace tarvo
 

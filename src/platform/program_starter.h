@@ -3,6 +3,7 @@
 #include "command_line.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -26,40 +27,54 @@ int showWindowCode(WindowStyle style);
 // must be an executable file.
 QString whyNotStartable(const QString& program);
 
-// Every program the IDE starts goes through this: one command line, started
-// without waiting, never through a shell.
+// Every program the IDE starts goes through this, never through a shell.
 class ProgramStarter {
 public:
     virtual ~ProgramStarter() = default;
     // True when the program was started. On failure the user has already been
     // told (a message box naming the program and the reason).
-    virtual bool start(const QString& commandLine, WindowStyle style) = 0;
+    virtual bool start(const ProgramCommand& command, WindowStyle style) = 0;
 };
 
-// Starts detached processes with QProcess.
+// Starts real processes. The tool folder's batch files run detached, since a
+// build reports through its output files. Editors, viewers and the desktop
+// opener are watched instead: one that ends with a failure status soon after
+// its start is reported with the end of its error output.
 class SystemProgramStarter final : public ProgramStarter {
 public:
     // `substitutes` is read at every start, so it sees the settings once loaded.
-    SystemProgramStarter(Dialogs& dialogs, std::function<CommandSubstitutes()> substitutes);
-    bool start(const QString& commandLine, WindowStyle style) override;
+    SystemProgramStarter(Dialogs& dialogs, std::function<CommandSubstitutes()> substitutes,
+                         int exitWatchMs = 10000);
+    bool start(const ProgramCommand& command, WindowStyle style) override;
 
 private:
+    bool startWatched(const SplitCommand& cmd, const QString& windowsArguments, WindowStyle style,
+                      QString* reason);
+    void reportFailedExit(const QString& program, const QString& file, const QString& status,
+                          const QString& errorTail);
+
     Dialogs& m_dialogs;
     std::function<CommandSubstitutes()> m_substitutes;
+    int m_exitWatchMs;
+    // Receives the watched programs' exits; gone with the starter, so a
+    // program that outlives the window reports to no one.
+    QObject m_exitReceiver;
 };
 
-// For tests: records every command line; can be told to fail.
+// For tests: records every command; can be told to fail, or pass the
+// commands on to a real starter.
 class RecordingProgramStarter final : public ProgramStarter {
 public:
     struct Started {
-        QString commandLine;
+        ProgramCommand command;
         WindowStyle style;
     };
     QList<Started> started;
     bool failNext = false; // the next start fails (and is still recorded)
+    ProgramStarter* passOn = nullptr;
 
-    bool start(const QString& commandLine, WindowStyle style) override;
-    QStringList commandLines() const;
+    bool start(const ProgramCommand& command, WindowStyle style) override;
+    QList<ProgramCommand> commands() const;
 };
 
 } // namespace tarvo

@@ -71,9 +71,11 @@ void ProjectCommands::watchPane(RichTextPane* pane) {
 }
 
 void ProjectCommands::Command4_Click() {
-    const QString chosen =
-        m_ctx.dialogs->openFile(m_ctx.settings.SDKProjectPath + QStringLiteral("main.c"),
-                                QStringLiteral("Code (main.c)|main.c"));
+    openProject(m_ctx.dialogs->openFile(m_ctx.settings.SDKProjectPath + QStringLiteral("main.c"),
+                                        QStringLiteral("Code (main.c)|main.c")));
+}
+
+void ProjectCommands::openProject(const QString& chosen) {
     if (FileOps::FileExists(chosen)) {
         const QString folder = folderOfMainFile(chosen);
         // A project that cannot be read whole is not opened at all, so the
@@ -289,9 +291,10 @@ void ProjectCommands::loadFolder(const QString& projectPath, const QString& titl
         if (!m_tabs.ShowFileList(projectPath, &error))
             problems << error;
     } else {
-        m_ctx.starter->start(m_ctx.settings.IniPath + QStringLiteral("loadeditor.bat ") +
-                                 projectPath,
-                             WindowStyle::NormalFocus);
+        m_ctx.starter->start(
+            commandFromPath(m_ctx.settings.IniPath + QStringLiteral("loadeditor.bat"),
+                            {projectPath}),
+            WindowStyle::NormalFocus);
     }
     // Only a file changed or removed in the moment since it was read gets here.
     if (!problems.isEmpty())

@@ -36,6 +36,10 @@ public:
     // need the files on disk must not go on.
     bool saveProject();
 
+    // The rest of Open Project once its main.c is chosen (by the dialog or the
+    // command line): checks, loading and the page reload.
+    void openProject(const QString& chosen);
+
     // Whether a pane's text changed since it was loaded or saved.
     bool hasUnsavedChanges() const;
     // Asks to save when something changed; false when the user cancelled (or a

@@ -41,8 +41,8 @@ void ResourceFiles::formbmp1_Click() {
 }
 
 void ResourceFiles::startBitmapEditor(const QString& bitmap) {
-    // Neither editor nor file is quoted, and the file need not exist yet.
-    m_ctx.starter->start(m_ctx.settings.PreferedBMPEditor + QLatin1Char(' ') + bitmap,
+    // The file need not exist yet: the editor may create it.
+    m_ctx.starter->start(commandFromSetting(m_ctx.settings.PreferedBMPEditor, {bitmap}),
                          WindowStyle::NormalNoFocus);
 }
 
@@ -52,7 +52,7 @@ void ResourceFiles::EditFile_Click() {
                                 QStringLiteral("Resource (*.txt)|*.txt|Code (*.c;*.h)|*.c;*.h"));
     if (!FileOps::FileExists(chosen))
         return;
-    m_ctx.starter->start(m_ctx.settings.PreferedTextEditor + QLatin1Char(' ') + chosen,
+    m_ctx.starter->start(commandFromSetting(m_ctx.settings.PreferedTextEditor, {chosen}),
                          WindowStyle::NormalNoFocus);
 }
 

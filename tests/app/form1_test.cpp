@@ -36,7 +36,8 @@ TEST_F(StartUp, CreatesObjectsPerPagePicturesClampedAfterAMessage) {
     } cases[] = {{"ObjectsPerPage,0\r\n", 0, false},
                  {"ObjectsPerPage,500\r\n", 500, false},
                  {"ObjectsPerPage,-4\r\n", 0, true},
-                 {"ObjectsPerPage,700\r\n", 500, true}};
+                 // Every problem of the file joins the one message.
+                 {"Bogus,\"1\r\nObjectsPerPage,700\r\n", 500, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ini);
         dialogs.shown.clear();
@@ -57,6 +58,7 @@ TEST_F(StartUp, CreatesObjectsPerPagePicturesClampedAfterAMessage) {
     }
     EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("700")));
     EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("500")));
+    EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("Line 1: Unknown key \"Bogus\"")));
 }
 
 TEST_F(StartUp, GridRowsReadFromTheTopInDisplayOrder) {
@@ -89,10 +91,11 @@ TEST_F(StartUp, IsCentredOnTheScreen) {
     EXPECT_LE(std::abs((frame.top() - screen.top()) - (screen.bottom() - frame.bottom())), 1);
 }
 
-// Each menu as "name|caption" and its items as "name|caption|shortcut".
+// Each menu as "name|caption" and its items as "name|caption|shortcuts"; the
+// menu shows the first shortcut.
 const std::pair<const char*, QStringList> kMenus[] = {
     {"File|&File",
-     {"OpenProject|&Open Project|Ctrl+L", "SaveProject|&Save Project|Ctrl+S",
+     {"OpenProject|&Open Project|Ctrl+L; Ctrl+O", "SaveProject|&Save Project|Ctrl+S",
       "NewProject|&New Project|Ctrl+N", "NewTextFile|New Text File|",
       "EditFile|Edit External File|", "Exit|E&xit|"}},
     {"Edit|&Edit",
@@ -129,7 +132,7 @@ TEST_F(Menus, EveryMenuAndItemAsTheTableSays) {
         for (int i = 0; i < items.size(); ++i) {
             const QStringList row = kMenus[m].second[i].split('|');
             EXPECT_EQ(QStringList({items[i]->objectName(), items[i]->text(),
-                                   items[i]->shortcut().toString()}),
+                                   QKeySequence::listToString(items[i]->shortcuts())}),
                       row);
             EXPECT_EQ(items[i]->isEnabled(), row[0] != QLatin1String("NewTextFile"))
                 << row[0].toStdString();
@@ -151,15 +154,15 @@ TEST_F(Menus, AboutShowsNameVersionAndAuthorship) {
 }
 
 TEST_F(Menus, ModifyIdeIniEditsIniPathsCopyAndAsksForARestart) {
-    // The file opened is IniPath's copy, joined without quotes; the message
-    // comes even when the editor cannot be started.
+    // The file opened is IniPath's copy; the message comes even when the
+    // editor cannot be started.
     const struct {
         const char* iniPath;
-        const char* commandLine;
+        const char* file;
         bool startFails;
     } cases[] = {
-        {"\"/my tools/\"", "C:\\WINDOWS\\Notepad.exe /my tools/IDE.ini", false},
-        {"\"\"", "C:\\WINDOWS\\Notepad.exe IDE.ini", true},
+        {"\"/my tools/\"", "/my tools/IDE.ini", false},
+        {"\"\"", "IDE.ini", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.iniPath);
@@ -169,7 +172,8 @@ TEST_F(Menus, ModifyIdeIniEditsIniPathsCopyAndAsksForARestart) {
         starter.failNext = c.startFails;
         form->action(QStringLiteral("IDEini"))->trigger();
         ASSERT_EQ(starter.started.size(), 1);
-        EXPECT_EQ(starter.started[0].commandLine, QString::fromLatin1(c.commandLine));
+        EXPECT_EQ(starter.started[0].command,
+                  commandFromSetting(kNotepad, {QString::fromLatin1(c.file)}));
         EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
         ASSERT_EQ(dialogs.shown.size(), 1);
         EXPECT_EQ(dialogs.shown[0].text, "Restart to activate changes.");

@@ -17,13 +17,13 @@ struct BuildRow {
 };
 
 const BuildRow kBuildRows[] = {
-    {"MakeDebug", &Controls::Command10, &BuildCommands::Command10_Click, "makedebug.bat ",
+    {"MakeDebug", &Controls::Command10, &BuildCommands::Command10_Click, "makedebug.bat",
      WindowStyle::Hidden, true},
-    {"MakeRelease", &Controls::Command6, &BuildCommands::Command6_Click, "makerelease.bat ",
+    {"MakeRelease", &Controls::Command6, &BuildCommands::Command6_Click, "makerelease.bat",
      WindowStyle::Hidden, true},
-    {"MakeLoadDebug", &Controls::Command9, &BuildCommands::Command9_Click, "makeall.bat ",
+    {"MakeLoadDebug", &Controls::Command9, &BuildCommands::Command9_Click, "makeall.bat",
      WindowStyle::MinimizedNoFocus, true},
-    {"LoadToEmulator", &Controls::Command7, &BuildCommands::Command7_Click, "makeload.bat ",
+    {"LoadToEmulator", &Controls::Command7, &BuildCommands::Command7_Click, "makeload.bat",
      WindowStyle::MinimizedNoFocus, false},
 };
 
@@ -38,17 +38,18 @@ protected:
     QString m_sdk;
 };
 
-TEST_P(BuildCommandsTest, StartsTheBatchFileWithTheProjectFolderUnquoted) {
+TEST_P(BuildCommandsTest, StartsTheBatchFileWithTheProjectFolder) {
     const BuildRow& row = GetParam();
     const QString tools = QStringLiteral("/opt/tarvo tools/") + QLatin1String(row.batchFile);
-    // No project yet: the command line ends in the batch file's blank.
+    // No project yet: an empty folder, which the starter leaves out.
     (form->buildCommands().*row.handler)();
     // The menu item works while the button is still disabled.
     (ui().*row.button)->setEnabled(false);
     ctx().project.ProjectPath = QStringLiteral("/home/me/My Projects/Clock/");
     form->action(QLatin1String(row.menuItem))->trigger();
-    EXPECT_EQ(starter.commandLines(),
-              QStringList({tools, tools + QStringLiteral("/home/me/My Projects/Clock/")}));
+    EXPECT_EQ(starter.commands(),
+              (QList<ProgramCommand>{commandFromPath(tools, {""}),
+                                     commandFromPath(tools, {ctx().project.ProjectPath})}));
     for (const auto& started : starter.started)
         EXPECT_EQ(started.style, row.style);
     EXPECT_TRUE(dialogs.shown.isEmpty());
@@ -75,10 +76,11 @@ using BuildFailureTest = BuildCommandsTest;
 
 TEST_F(BuildFailureTest, BuildThatCannotStartDoesNotWaitForever) {
     starter.failNext = true;
+    ctx().project.ProjectPath = QStringLiteral("/p q/");
     form->buildCommands().Command10_Click();
     EXPECT_FALSE(polling());
-    const QString expected =
-        QStringLiteral("The build could not be started: /opt/tarvo tools/makedebug.bat ");
+    const QString expected = QStringLiteral(
+        "The build could not be started: \"/opt/tarvo tools/makedebug.bat\" \"/p q/\"");
     EXPECT_EQ(console1(), expected);
     EXPECT_EQ(console2(), expected);
 }
@@ -104,40 +106,25 @@ TEST_F(BuildFailureTest, UndeletableErrorFileStopsTheBuild) {
     EXPECT_TRUE(dialogs.messages()[0].contains(locked + QStringLiteral("Err.txt")));
 }
 
-TEST_F(BuildTest, BatchFileItemsOpenThePlainEditorOrRunTheEmulatorScript) {
-    const struct {
-        const char* menuItem;
-        const char* editedFile; // nullptr: the item runs centeremu.bat itself
-    } rows[] = {
-        {"CenterEmulator", nullptr},
-        {"MakeDebugBat", "makedebug.bat"},
-        {"MakeReleaseBat", "makerelease.bat"},
-        {"MakeLoadBat", "makeload.bat"},
-        {"MakeAll", "makeall.bat"},
-        {"LoadEditor", "loadeditor.bat"},
-    };
-    settings().PreferedTextEditor = QStringLiteral("kate"); // not used for these
-    for (const auto& row : rows) {
-        for (const QString& iniPath : {QStringLiteral("/opt/tarvo tools/"), QString()}) {
-            SCOPED_TRACE(row.menuItem);
-            starter.started.clear();
-            settings().IniPath = iniPath;
-            QAction* item = form->action(QLatin1String(row.menuItem));
-            EXPECT_TRUE(item->isEnabled());
-            item->trigger();
-            ASSERT_EQ(starter.started.size(), 1);
-            if (row.editedFile) {
-                EXPECT_EQ(starter.started[0].commandLine,
-                          QStringLiteral("C:\\WINDOWS\\Notepad.exe ") + iniPath +
-                              QLatin1String(row.editedFile));
-                EXPECT_EQ(starter.started[0].style, WindowStyle::NormalNoFocus);
-            } else {
-                EXPECT_EQ(starter.started[0].commandLine,
-                          iniPath + QStringLiteral("centeremu.bat"));
-                EXPECT_EQ(starter.started[0].style, WindowStyle::Hidden);
-            }
-            EXPECT_FALSE(polling());
-        }
+// The full folders are run for real in tests/app/start_arguments_test.cpp.
+TEST_F(BuildTest, BatchFileItemsTakeBareNamesWithoutAToolFolder) {
+    const std::pair<const char*, const char*> rows[] = {{"CenterEmulator", "centeremu.bat"},
+                                                        {"MakeDebugBat", "makedebug.bat"},
+                                                        {"MakeReleaseBat", "makerelease.bat"},
+                                                        {"MakeLoadBat", "makeload.bat"},
+                                                        {"MakeAll", "makeall.bat"},
+                                                        {"LoadEditor", "loadeditor.bat"}};
+    for (const auto& [menuItem, file] : rows) {
+        SCOPED_TRACE(menuItem);
+        starter.started.clear();
+        QAction* item = form->action(QLatin1String(menuItem));
+        EXPECT_TRUE(item->isEnabled());
+        item->trigger();
+        ASSERT_EQ(starter.started.size(), 1);
+        EXPECT_EQ(starter.started[0].command, menuItem == rows[0].first
+                                                  ? commandFromPath(QLatin1String(file))
+                                                  : commandFromSetting(kNotepad, {file}));
+        EXPECT_FALSE(polling());
     }
 }
 

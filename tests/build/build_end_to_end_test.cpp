@@ -5,8 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace tarvo::testing {
@@ -15,33 +13,6 @@ namespace {
 const QString kToolsDir = QStringLiteral(TARVO_SOURCE_DIR "/sample/tools");
 const QString kTemplateDir = QStringLiteral(TARVO_SOURCE_DIR "/sample/SDK/Template");
 constexpr int kBuildLimitMs = 60000;
-
-// Runs a ".bat" of the tool folder the way the IDE does on this platform:
-// /bin/sh with the batch file, the rest of the command line split at blanks
-// (nothing in these command lines is quoted).
-class ShellBatchStarter final : public ProgramStarter {
-public:
-    QStringList started;
-
-    bool start(const QString& commandLine, WindowStyle) override {
-        started << commandLine;
-        QStringList words = commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        auto* process = new QProcess;
-        process->setProcessChannelMode(QProcess::ForwardedChannels);
-        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-        process->start(QStringLiteral("/bin/sh"), words);
-        m_processes << process;
-        return process->waitForStarted();
-    }
-    ~ShellBatchStarter() override {
-        for (QProcess* p : m_processes)
-            if (p)
-                p->waitForFinished(kBuildLimitMs);
-    }
-
-private:
-    QList<QPointer<QProcess>> m_processes;
-};
 
 class BuildEndToEndTest : public BuildTest {
 protected:
@@ -52,7 +23,7 @@ protected:
         if (QStandardPaths::findExecutable(QStringLiteral("cc")).isEmpty())
             GTEST_SKIP() << "no C compiler (cc) on this system";
         BuildTest::SetUp();
-        form->context().starter = &m_shell;
+        form->context().starter = &m_system;
 
         // The run script copies the tool folder into the workspace root, which
         // also holds the IDE.ini that the scripts read.
@@ -96,7 +67,8 @@ protected:
         return QString::fromUtf8(f.readAll());
     }
 
-    ShellBatchStarter m_shell;
+    // The project folder's blank reaches the scripts inside one argument.
+    SystemProgramStarter m_system{dialogs, [] { return CommandSubstitutes{}; }};
     QString m_workspace, m_sdk, m_project;
     QByteArray m_goodMain;
 };
@@ -104,8 +76,6 @@ protected:
 TEST_F(BuildEndToEndTest, CompilerErrorReachesTheConsoleAndGoesAwayWhenFixed) {
     const int line = breakMain();
     build(&BuildCommands::Command10_Click);
-    EXPECT_EQ(m_shell.started,
-              QStringList{m_workspace + QStringLiteral("makedebug.bat ") + m_project});
     const QString errors = console1();
     EXPECT_TRUE(errors.contains(QStringLiteral("main.c:%1:").arg(line))) << errors.toStdString();
 
@@ -142,6 +112,27 @@ TEST_F(BuildEndToEndTest, ReleaseAndBuildAllCompileTheirConfigurations) {
             EXPECT_TRUE(QFileInfo::exists(m_project + QStringLiteral("obj/") + sub +
                                           QStringLiteral("/main.o")));
     }
+}
+
+// The folders differ only in blanks: "p  q" split at blanks and joined again
+// would rebuild, and wipe, "p q".
+TEST_F(BuildEndToEndTest, BuildAllTouchesOnlyTheOpenProject) {
+    const QString built = folder(QStringLiteral("p  q"));
+    const QString neighbour = folder(QStringLiteral("p q"));
+    for (const QString& p : {built, neighbour}) {
+        ASSERT_TRUE(FileOps::CopyFolder(kTemplateDir, p));
+        writeFile(p + QStringLiteral("obj/debug/stale.o"), "");
+    }
+    form->context().project.ProjectPath = built;
+    build(&BuildCommands::Command9_Click);
+    EXPECT_EQ(console1(), QString());
+    EXPECT_EQ(QDir(built + QStringLiteral("obj/debug")).entryList(QDir::Files),
+              QStringList{"main.o"});
+    EXPECT_EQ(
+        QDir(neighbour + QStringLiteral("obj")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+        QStringList{"debug"});
+    EXPECT_EQ(QDir(neighbour + QStringLiteral("obj/debug")).entryList(QDir::Files),
+              QStringList{"stale.o"});
 }
 
 } // namespace

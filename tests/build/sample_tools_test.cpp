@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -65,9 +66,10 @@ TEST_F(SampleToolsTest, ScriptsReportWhatTheyCannotDo) {
         const char* says;
     } cases[] = {
         {"makeload.bat", {}, "No project folder was given"},
-        // A folder with a blank arrives as two arguments and is joined again.
-        {"makeload.bat", missing.split(QLatin1Char(' ')), "No Such Project does not exist"},
-        {"loadeditor.bat", missing.split(QLatin1Char(' ')), "No Such Project"},
+        {"makeload.bat", {missing + "/"}, "No Such Project does not exist"},
+        // A folder split at its blank is not joined again: that could name another.
+        {"makeload.bat", missing.split(QLatin1Char(' ')), "project folder as one argument"},
+        {"loadeditor.bat", {missing}, "No Such Project"},
         {"centeremu.bat", {}, "Tarvo Emulator"},
     };
     for (const auto& c : cases) {
@@ -77,6 +79,45 @@ TEST_F(SampleToolsTest, ScriptsReportWhatTheyCannotDo) {
         EXPECT_TRUE(r.output.contains(QLatin1String(c.says))) << r.output.toStdString();
         EXPECT_TRUE(r.log.contains(QLatin1String(c.says))) << r.log.toStdString();
     }
+}
+
+// The one recursive delete stays inside the project: a link is only a link.
+TEST_F(SampleToolsTest, MakeAllDeletesNothingThroughALinkedObjectFolder) {
+    if (QStandardPaths::findExecutable(QStringLiteral("cc")).isEmpty())
+        GTEST_SKIP() << "no C compiler (cc) on this system";
+    const QString project = m_dir.filePath(QStringLiteral("p"));
+    const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere"));
+    ASSERT_TRUE(QDir().mkpath(project + QStringLiteral("/res")));
+    ASSERT_TRUE(QDir().mkpath(elsewhere + QStringLiteral("/debug")));
+    for (const char* file : {"/main.c", "/res/resource.h"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TARVO_SOURCE_DIR "/sample/SDK/Template") +
+                                    QLatin1String(file),
+                                project + QLatin1String(file)));
+    ASSERT_TRUE(QFile::link(elsewhere, project + QStringLiteral("/obj")));
+    const ScriptRun r = run(QStringLiteral("makeall.bat"), {project + QStringLiteral("/")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_FALSE(QFileInfo(project + QStringLiteral("/obj")).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(project + QStringLiteral("/obj/release/main.o")));
+    EXPECT_EQ(QDir(elsewhere).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"debug"});
+}
+
+TEST(BundledScripts, PassShellcheck) {
+    const QString shellcheck = QStandardPaths::findExecutable(QStringLiteral("shellcheck"));
+    if (shellcheck.isEmpty())
+        GTEST_SKIP() << "shellcheck is not installed (scripts/test-all.sh installs it)";
+    QStringList files;
+    for (const char* folder : {"/sample/tools", "/scripts", "/scripts/lib"}) {
+        const QDir dir(QStringLiteral(TARVO_SOURCE_DIR) + QLatin1String(folder));
+        for (const QString& name : dir.entryList({"*.bat", "*.sh"}, QDir::Files))
+            files << dir.filePath(name);
+    }
+    EXPECT_GE(files.size(), 11);
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(shellcheck, QStringList{QStringLiteral("-x")} + files);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAll().toStdString();
 }
 
 TEST_F(SampleToolsTest, LoadNeedsABuildAndNamesItsObjects) {

@@ -1,4 +1,5 @@
 #include "platform/command_line.h"
+#include "platform/paths.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -13,16 +14,17 @@ struct Row {
     QStringList arguments;
 };
 
+// Names that a shell, an option parser or a careless split would misread.
+const QStringList kHostileNames = {"a  b",       "c\"d", "e'f",        "$(touch g)", "`h`",
+                                   ";i",         "-j",   "k\tl",       "m\nn",       "C:\\P\\",
+                                   "x\\\"y\\\\", "",     "\"quoted\"", " lead",      "trail\\ "};
+
 TEST(SplitCommandLine, FollowsTheWindowsRules) {
     const Row rows[] = {
         {"", "", {}},
         {"makedebug.bat ", "makedebug.bat", {}},
         {" /p/res/main.bmp", "", {"/p/res/main.bmp"}},
-        {"C:\\WINDOWS\\Notepad.exe C:\\Tool\\IDE.ini",
-         "C:\\WINDOWS\\Notepad.exe",
-         {"C:\\Tool\\IDE.ini"}},
         {"a  b\tc", "a", {"b", "c"}},
-        {"/t/makedebug.bat /my projects/p1/", "/t/makedebug.bat", {"/my", "projects/p1/"}},
         {"\"/opt/my viewer/run\" \"/doc path/UI API.pdf\"",
          "/opt/my viewer/run",
          {"/doc path/UI API.pdf"}},
@@ -40,37 +42,62 @@ TEST(SplitCommandLine, FollowsTheWindowsRules) {
     }
 }
 
-TEST(ArgumentText, IsTheRestExactlyAsWritten) {
-    EXPECT_EQ(argumentText(QStringLiteral("\"C:\\my prog\\x.exe\"  a  \"b c\"")),
-              QStringLiteral("  a  \"b c\""));
-    EXPECT_EQ(argumentText(QStringLiteral("prog")), QString());
+TEST(QuoteWindowsArgument, ReadsBackAsExactlyThatArgument) {
+    for (const QString& name : kHostileNames) {
+        const QString quoted = quoteWindowsArgument(name);
+        EXPECT_EQ(splitCommandLine(QStringLiteral("p ") + quoted).arguments, QStringList{name})
+            << quoted.toStdString();
+    }
+    // The setting's own arguments stay as written; empty paths add nothing.
+    const ProgramCommand cmd = commandFromSetting(QStringLiteral("\"C:\\my ed\\ed.exe\" /w  /n"),
+                                                  {QStringLiteral("C:\\a b\\"), QString()});
+    EXPECT_EQ(windowsArgumentText(cmd), QStringLiteral(" /w  /n \"C:\\a b\\\\\""));
+    EXPECT_EQ(displayCommand(commandFromPath(QStringLiteral("/t t/make.bat"), {"/p/", "a b"})),
+              QStringLiteral("\"/t t/make.bat\" /p/ \"a b\""));
 }
 
-TEST(ResolveCommandLine, SubstitutesWindowsProgramsOnLinux) {
+TEST(ResolveCommand, PathsStayWholeWhileSettingsAreSplitAndSubstituted) {
+    const QString dot = QStringLiteral(".") + PathSep();
     struct {
+        ProgramCommand command;
         QString editor;
-        Row row;
+        Row expected; // `line` unused
     } const rows[] = {
-        {"gedit", {kNotepad + " /t/IDE.ini", "gedit", {"/t/IDE.ini"}}},
-        {"kate", {"c:\\windows\\NOTEPAD.EXE /t/a.bat", "kate", {"/t/a.bat"}}},
-        {"\"/opt/my ed/ed\" --new-window",
-         {kNotepad + " /t/IDE.ini", "/opt/my ed/ed", {"--new-window", "/t/IDE.ini"}}},
-        {"   ", {kNotepad + " /t/IDE.ini", "xdg-open", {"/t/IDE.ini"}}},
-        {kNotepad, {kNotepad + " /t/IDE.ini", "xdg-open", {"/t/IDE.ini"}}},
-        {"gedit", {kExplorerExe + " /t/HelpFile.htm", "xdg-open", {"/t/HelpFile.htm"}}},
-        {"", {"explorer /docs/", "xdg-open", {"/docs/"}}},
-        {"", {kExplorer + " ", "xdg-open", {QDir::homePath()}}},
-        {"", {"/t/makedebug.bat /p/q/", "/bin/sh", {"/t/makedebug.bat", "/p/q/"}}},
-        {"", {"/t/CenterEmu.BAT ", "/bin/sh", {"/t/CenterEmu.BAT"}}},
-        {"gedit", {"run " + kNotepad, "run", {kNotepad}}}};
-    for (const auto& [editor, r] : rows) {
-        const SplitCommand got = resolveCommandLine(r.line, CommandSubstitutes{editor, false});
-        EXPECT_EQ(got.program, r.program) << r.line.toStdString();
-        EXPECT_EQ(got.arguments, r.arguments) << r.line.toStdString();
+        // A path the IDE made is one argument, program or not.
+        {commandFromPath("/my tools/makedebug.bat", {"/a  b/"}),
+         "",
+         {"", "/bin/sh", {"/my tools/makedebug.bat", "/a  b/"}}},
+        {commandFromPath("/t/makedebug.bat", {""}), "", {"", "/bin/sh", {"/t/makedebug.bat"}}},
+        {commandFromPath("-j/makeall.bat", {"-k/"}),
+         "",
+         {"", "/bin/sh", {dot + "-j/makeall.bat", dot + "-k/"}}},
+        // A setting carries its own arguments; the paths follow them unsplit.
+        {commandFromSetting("\"/opt/my viewer/view\" --page 1", {"/d/\"x\" y.pdf"}),
+         "",
+         {"", "/opt/my viewer/view", {"--page", "1", "/d/\"x\" y.pdf"}}},
+        {commandFromSetting("evince", {"-x.pdf", ""}), "", {"", "evince", {dot + "-x.pdf"}}},
+        {commandFromSetting(" ", {"/p/res/main.bmp"}), "", {"", "", {"/p/res/main.bmp"}}},
+        // Windows programs get this platform's substitutes.
+        {commandFromSetting(kNotepad, {"/t t/IDE.ini"}),
+         "\"/opt/my ed/ed\" -w",
+         {"", "/opt/my ed/ed", {"-w", "/t t/IDE.ini"}}},
+        {commandFromSetting(kNotepad, {"/t/IDE.ini"}), "  ", {"", "xdg-open", {"/t/IDE.ini"}}},
+        {commandFromSetting(kNotepad, {"/t/IDE.ini"}), kNotepad, {"", "xdg-open", {"/t/IDE.ini"}}},
+        {commandFromSetting("explorer", {"/d d/"}), "", {"", "xdg-open", {"/d d/"}}},
+        {commandFromSetting(kExplorer, {""}), "", {"", "xdg-open", {QDir::homePath()}}},
+        {commandFromSetting("run " + kNotepad), "gedit", {"", "run", {kNotepad}}},
+    };
+    for (const auto& [command, editor, r] : rows) {
+        const SplitCommand got = resolveCommand(command, CommandSubstitutes{editor, false});
+        EXPECT_EQ(got.program, r.program) << displayCommand(command).toStdString();
+        EXPECT_EQ(got.arguments, r.arguments) << displayCommand(command).toStdString();
     }
-    for (const QString& line : {kNotepad + " C:\\t\\IDE.ini", QStringLiteral("C:\\t\\a.bat x")})
-        EXPECT_EQ(resolveCommandLine(line, CommandSubstitutes{"gedit", true}),
-                  splitCommandLine(line));
+    // Windows starts what it is given.
+    const ProgramCommand batch = commandFromPath("C:\\t t\\a.bat", {"C:\\p\\"});
+    EXPECT_EQ(resolveCommand(batch, CommandSubstitutes{"gedit", true}),
+              (SplitCommand{"C:\\t t\\a.bat", {"C:\\p\\"}}));
+    EXPECT_EQ(resolveCommand(commandFromSetting(kNotepad, {"x"}), CommandSubstitutes{"ed", true}),
+              (SplitCommand{kNotepad, {"x"}}));
 }
 
 } // namespace

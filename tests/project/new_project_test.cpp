@@ -168,8 +168,8 @@ TEST_F(NewProject, WithoutLoadCodeStartsTheOutsideEditorOnTheAnswer) {
     const QString answer = path(QStringLiteral("My Work/App"));
     create(answer);
     ASSERT_EQ(starter.started.size(), 1);
-    EXPECT_EQ(starter.started[0].commandLine,
-              ctx().settings.IniPath + QStringLiteral("loadeditor.bat ") + answer);
+    EXPECT_EQ(starter.started[0].command,
+              commandFromPath(ctx().settings.IniPath + QStringLiteral("loadeditor.bat"), {answer}));
     EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h"}));
 }

@@ -1,3 +1,4 @@
+#include "app/start_options.h"
 #include "designer/designer_state.h"
 #include "editor/file_tabs.h"
 #include "platform/pane_family.h"
@@ -54,15 +55,16 @@ TEST_F(OpenProject, LoadsTheChosenFolderWithCodeTabs) {
     EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messages().join('|').toStdString();
 }
 
-TEST_F(OpenProject, WithoutLoadCodeStartsTheOutsideEditorOnTheUnquotedFolder) {
+TEST_F(OpenProject, WithoutLoadCodeStartsTheOutsideEditorOnTheFolder) {
     ctx().settings.LoadCode = QStringLiteral("true"); // only exactly TRUE counts
     const QString folder = makeProject(QStringLiteral("My Apps/First App"));
     openProject(folder);
 
     const QString projectPath = folder + PathSep();
     ASSERT_EQ(starter.started.size(), 1);
-    EXPECT_EQ(starter.started[0].commandLine,
-              ctx().settings.IniPath + QStringLiteral("loadeditor.bat ") + projectPath);
+    EXPECT_EQ(
+        starter.started[0].command,
+        commandFromPath(ctx().settings.IniPath + QStringLiteral("loadeditor.bat"), {projectPath}));
     EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h"}));
 }
@@ -100,6 +102,32 @@ TEST_F(OpenProject, ASecondProjectReplacesTheCodeTabsOfTheFirst) {
     EXPECT_EQ(ctx().project.ProjectPath, second + PathSep());
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h", "main.c"}));
     EXPECT_EQ(ui().OtherTextFile->indices(), QList<int>{3});
+}
+
+TEST_F(OpenProject, FromTheCommandLineAsTheDialogWouldOrWithAMessage) {
+    const QString folder = makeProject(QStringLiteral("Cli App"));
+    writeFile(QStringLiteral("Other/util.c"), "");
+    // A folder without main.c, another file, nothing: each is named, nothing opens.
+    for (const QString& notProject : {path("Other"), path("Other/util.c"), path("None")}) {
+        dialogs.shown.clear();
+        openStartProject(notProject, form->projectCommands(), dialogs);
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages()[0].contains(QDir::toNativeSeparators(notProject)));
+        EXPECT_TRUE(ctx().project.ProjectPath.isEmpty());
+        EXPECT_FALSE(ui().Command5->isEnabled());
+    }
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    for (const QString& argument :
+         {folder, folder + QStringLiteral("/main.c"), QStringLiteral("Other/../Cli App")}) {
+        dialogs.shown.clear();
+        openStartProject(argument, form->projectCommands(), dialogs);
+        EXPECT_EQ(ctx().project.ProjectPath, QDir::toNativeSeparators(folder) + PathSep());
+        EXPECT_EQ(tabTexts().size(), 7);
+        EXPECT_TRUE(ui().Command5->isEnabled());
+        EXPECT_TRUE(dialogs.shown.isEmpty());
+    }
+    QDir::setCurrent(before);
 }
 
 class OpenProjectFailure : public ProjectTest {

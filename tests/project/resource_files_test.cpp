@@ -1,6 +1,5 @@
 #include "editor/file_tabs.h"
 #include "platform/pane_family.h"
-#include "platform/paths.h"
 #include "platform/rich_text_pane.h"
 #include "project/resource_files.h"
 #include "project_fixture.h"
@@ -12,34 +11,6 @@ namespace tarvo::testing {
 namespace {
 
 using ResourceFilesTest = ProjectTest;
-
-TEST_F(ResourceFilesTest, BitmapCommandLinesAreJoinedWithoutQuotes) {
-    const QString s = PathSep();
-    struct Case {
-        const char* action;
-        QString editor;
-        QString projectPath;
-        QString expected;
-    };
-    const Case cases[] = {
-        {"mainbmp1", QStringLiteral("paint"), QStringLiteral("/w/P/"),
-         QStringLiteral("paint /w/P/") + s + "res" + s + "main.bmp"},
-        {"mainbmp1", QStringLiteral("/opt/my paint/paint -n"), QStringLiteral("/w/my project"),
-         QStringLiteral("/opt/my paint/paint -n /w/my project") + s + "res" + s + "main.bmp"},
-        {"formbmp1", QString(), QStringLiteral("/w/P/"),
-         QStringLiteral(" /w/P/") + s + "res" + s + "form.bmp"},
-    };
-    for (const Case& c : cases) {
-        starter.started.clear();
-        ctx().settings.PreferedBMPEditor = c.editor;
-        ctx().project.ProjectPath = c.projectPath;
-        form->action(QString::fromLatin1(c.action))->trigger();
-        ASSERT_EQ(starter.started.size(), 1) << c.action;
-        EXPECT_EQ(starter.started[0].commandLine, c.expected);
-        EXPECT_EQ(starter.started[0].style, WindowStyle::NormalNoFocus);
-    }
-    EXPECT_TRUE(dialogs.shown.isEmpty());
-}
 
 TEST_F(ResourceFilesTest, EditExternalFileStartsTheTextEditorOnTheChosenFile) {
     writeFile(QStringLiteral("Elsewhere/some notes.txt"), "notes\r\n");
@@ -55,7 +26,8 @@ TEST_F(ResourceFilesTest, EditExternalFileStartsTheTextEditorOnTheChosenFile) {
     EXPECT_EQ(dialogs.shown[0].extra,
               QStringLiteral("Resource (*.txt)|*.txt|Code (*.c;*.h)|*.c;*.h"));
     ASSERT_EQ(starter.started.size(), 1);
-    EXPECT_EQ(starter.started[0].commandLine, QStringLiteral("/opt/text editor/ed ") + chosen);
+    EXPECT_EQ(starter.started[0].command,
+              commandFromSetting(QStringLiteral("/opt/text editor/ed"), {chosen}));
     EXPECT_EQ(starter.started[0].style, WindowStyle::NormalNoFocus);
     // The file stays outside the project.
     EXPECT_EQ(form->fileTabs().tabCount(), 1);

@@ -2,20 +2,46 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <limits>
 
 namespace tarvo {
 
 namespace {
 
-// The file is 8-bit text; a file saved by a modern editor as UTF-8 is read as such.
-QString decodeIniBytes(const QByteArray& bytes) {
+struct ByteOrderMark {
+    QByteArrayView bytes;
+    QStringDecoder::Encoding encoding;
+    const char* name;
+};
+
+// UTF-32 LE before UTF-16 LE: its mark begins with the shorter one.
+const ByteOrderMark kWideMarks[] = {
+    {QByteArrayView("\xFF\xFE\0\0", 4), QStringDecoder::Utf32LE, "UTF-32"},
+    {QByteArrayView("\0\0\xFE\xFF", 4), QStringDecoder::Utf32BE, "UTF-32"},
+    {QByteArrayView("\xFF\xFE", 2), QStringDecoder::Utf16LE, "UTF-16"},
+    {QByteArrayView("\xFE\xFF", 2), QStringDecoder::Utf16BE, "UTF-16"},
+};
+
+// The file is 8-bit text; a file saved by a modern editor as UTF-8 is read as
+// such. The UTF-8 mark goes first, so that a Latin-1 file behind it keeps its
+// first key.
+QString decodeIniBytes(QByteArrayView bytes, QList<IniProblem>* problems) {
+    for (const ByteOrderMark& mark : kWideMarks) {
+        if (bytes.startsWith(mark.bytes)) {
+            problems->append({0, QStringLiteral("The file is %1 text; it was read as such, but "
+                                                "IDE.ini is meant to be 8-bit text.")
+                                     .arg(QLatin1String(mark.name))});
+            QStringDecoder wide(mark.encoding, QStringDecoder::Flag::Stateless);
+            return wide.decode(bytes.sliced(mark.bytes.size()));
+        }
+    }
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         return QString::fromLatin1(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
     return text;
 }
 
@@ -27,24 +53,51 @@ bool isLineEnd(QChar c) {
     return c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
+// Drops NUL characters, naming each line that held one.
+QString withoutNuls(const QString& text, QList<IniProblem>* problems) {
+    if (!text.contains(QChar(0)))
+        return text;
+    QString kept;
+    kept.reserve(text.size());
+    int line = 1;
+    int reported = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QChar(0)) {
+            if (reported != line)
+                problems->append({line, QStringLiteral("NUL bytes; they were left out.")});
+            reported = line;
+            continue;
+        }
+        if (c == QLatin1Char('\n') ||
+            (c == QLatin1Char('\r') && (i + 1 >= text.size() || text[i + 1] != QLatin1Char('\n'))))
+            ++line;
+        kept += c;
+    }
+    return kept;
+}
+
 // Reads fields off the decoded text, one at a time.
 class FieldScanner {
 public:
-    explicit FieldScanner(const QString& text) : m_text(text) {}
+    FieldScanner(const QString& text, QList<IniProblem>* problems)
+        : m_text(text), m_problems(problems) {}
 
     // False at the end of the file (after passing over empty lines).
-    bool next(QString* field) {
+    bool next(IniField* field) {
         if (m_atLineStart)
             skipEmptyLines();
         if (m_pos >= m_text.size() && !m_afterComma)
             return false;
         m_afterComma = false;
         skipBlanks();
+        field->line = m_line;
         if (m_pos < m_text.size() && m_text[m_pos] == QLatin1Char('"'))
-            *field = readQuoted();
+            field->text = readQuoted();
         else
-            *field = readUnquoted();
+            field->text = readUnquoted();
         readDelimiter();
+        field->endsLine = !m_afterComma;
         return true;
     }
 
@@ -76,14 +129,28 @@ private:
             m_text[m_pos + 1] == QLatin1Char('\n'))
             ++m_pos;
         ++m_pos;
+        ++m_line;
+    }
+
+    qsizetype lineEnd(qsizetype from) const {
+        while (from < m_text.size() && !isLineEnd(m_text[from]))
+            ++from;
+        return from;
     }
 
     QString readQuoted() {
         const qsizetype start = ++m_pos;
-        qsizetype end = m_text.indexOf(QLatin1Char('"'), start);
-        if (end < 0)
-            end = m_text.size();
-        m_pos = end < m_text.size() ? end + 1 : end;
+        const qsizetype eol = lineEnd(start);
+        qsizetype end = QStringView(m_text).mid(start, eol - start).indexOf(QLatin1Char('"'));
+        if (end >= 0) {
+            end += start;
+        } else {
+            // Running on to the next quote would swallow the records after it.
+            m_problems->append({m_line, QStringLiteral("The closing quote is missing; the value "
+                                                       "was read to the end of the line.")});
+            end = eol;
+        }
+        m_pos = end < eol ? end + 1 : end;
         // Whatever follows the closing quote up to the delimiter is dropped.
         while (m_pos < m_text.size() && m_text[m_pos] != QLatin1Char(',') &&
                !isLineEnd(m_text[m_pos]))
@@ -116,14 +183,17 @@ private:
     }
 
     const QString& m_text;
+    QList<IniProblem>* m_problems;
     qsizetype m_pos = 0;
+    int m_line = 1;
     bool m_atLineStart = true;
     bool m_afterComma = false;
 };
 
 // Rounds the decimal number given by its digits half to even, saturating at
 // the 16-bit range. Working on the digits keeps 2.5 and 3.5 exact.
-qint16 roundDigits(bool negative, const QString& integerDigits, const QString& fractionDigits) {
+qint16 roundDigits(bool negative, const QString& integerDigits, const QString& fractionDigits,
+                   bool* clamped) {
     constexpr qint64 kLimit = 1'000'000; // far outside 16 bits; stop counting there
     qint64 magnitude = 0;
     for (QChar d : integerDigits) {
@@ -141,6 +211,8 @@ qint16 roundDigits(bool negative, const QString& integerDigits, const QString& f
             ++magnitude;
     }
     const qint64 value = negative ? -magnitude : magnitude;
+    *clamped =
+        value > std::numeric_limits<qint16>::max() || value < std::numeric_limits<qint16>::min();
     if (value > std::numeric_limits<qint16>::max())
         return std::numeric_limits<qint16>::max();
     if (value < std::numeric_limits<qint16>::min())
@@ -181,29 +253,55 @@ const TextKey kTextKeysAfterTabSpace[] = {
     {"Colorizew", &Settings::Colorizew},
 };
 
+// Whether the key was one of `keys`.
 template <std::size_t N>
-void storeText(const TextKey (&keys)[N], const QString& key, const QString& value, Settings& s) {
+bool storeText(const TextKey (&keys)[N], const QString& key, const QString& value, Settings& s) {
+    bool stored = false;
     for (const TextKey& k : keys) {
-        if (key == QLatin1String(k.name))
+        if (key == QLatin1String(k.name)) {
             s.*(k.member) = value;
+            stored = true;
+        }
     }
+    return stored;
 }
 
 constexpr int kMaxObjectsPerPage = 500;
 
-} // namespace
-
-QStringList readIniFields(const QByteArray& bytes) {
-    const QString text = decodeIniBytes(bytes);
-    FieldScanner scanner(text);
-    QStringList fields;
-    QString field;
-    while (scanner.next(&field))
-        fields.append(field);
-    return fields;
+// Names the key the user probably meant when only the letter case is wrong.
+QString unknownKeyText(const QString& key) {
+    QStringList names = {QStringLiteral("ObjectsPerPage"), QStringLiteral("TabSpace")};
+    for (const TextKey& k : kTextKeysBeforeObjectsPerPage)
+        names << QLatin1String(k.name);
+    for (const TextKey& k : kTextKeysBeforeTabSpace)
+        names << QLatin1String(k.name);
+    names << QLatin1String(kTextKeysAfterTabSpace[0].name);
+    const QString text =
+        QStringLiteral("Unknown key \"%1\"; it was skipped with its value.").arg(key);
+    for (const QString& name : std::as_const(names)) {
+        if (name.compare(key, Qt::CaseInsensitive) == 0)
+            return text + QStringLiteral(" Key names are case-sensitive: \"%1\".").arg(name);
+    }
+    return text;
 }
 
-qint16 iniNumber(const QString& value) {
+} // namespace
+
+IniFields readIniFields(const QByteArray& bytes) {
+    IniFields result;
+    const QString text = withoutNuls(decodeIniBytes(bytes, &result.problems), &result.problems);
+    FieldScanner scanner(text, &result.problems);
+    IniField field;
+    while (scanner.next(&field))
+        result.fields.append(field);
+    return result;
+}
+
+qint16 iniNumber(const QString& value, bool* clamped) {
+    bool ignored = false;
+    if (!clamped)
+        clamped = &ignored;
+    *clamped = false;
     qsizetype p = 0;
     while (p < value.size() && isBlank(value[p]))
         ++p;
@@ -229,40 +327,94 @@ qint16 iniNumber(const QString& value) {
     }
     if (integerDigits.isEmpty() && fractionDigits.isEmpty())
         return 0;
-    return roundDigits(negative, integerDigits, fractionDigits);
+    return roundDigits(negative, integerDigits, fractionDigits, clamped);
 }
 
 IniResult parseIni(const QByteArray& bytes) {
-    const QStringList fields = readIniFields(bytes);
+    IniFields read = readIniFields(bytes);
+    const QList<IniField>& fields = read.fields;
     IniResult result;
+    result.problems = std::move(read.problems);
+    auto problem = [&result](int line, const QString& text) {
+        result.problems.append({line, text});
+    };
     Settings& s = result.settings;
-    QString objectsPerPageText;
+    const IniField* objectsPerPage = nullptr;
+    const IniField* tabSpace = nullptr;
+    bool anyKnown = false;
     // Pairing is by count; an odd field at the end is a key without its value.
     for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
-        const QString& key = fields[i];
-        const QString& value = fields[i + 1];
-        storeText(kTextKeysBeforeObjectsPerPage, key, value, s);
-        if (key == QLatin1String("ObjectsPerPage")) {
+        const IniField& key = fields[i];
+        const QString& value = fields[i + 1].text;
+        bool known = storeText(kTextKeysBeforeObjectsPerPage, key.text, value, s);
+        if (key.text == QLatin1String("ObjectsPerPage")) {
             s.ObjectsPerPage = iniNumber(value);
-            objectsPerPageText = value;
+            objectsPerPage = &fields[i + 1];
+            known = true;
         }
-        storeText(kTextKeysBeforeTabSpace, key, value, s);
-        if (key == QLatin1String("TabSpace"))
-            s.TabSpace = iniNumber(value);
-        storeText(kTextKeysAfterTabSpace, key, value, s);
+        known = storeText(kTextKeysBeforeTabSpace, key.text, value, s) || known;
+        if (key.text == QLatin1String("TabSpace")) {
+            tabSpace = &fields[i + 1];
+            known = true;
+        }
+        known = storeText(kTextKeysAfterTabSpace, key.text, value, s) || known;
+        anyKnown = anyKnown || known;
+        if (!known)
+            problem(key.line, unknownKeyText(key.text));
+        if (key.endsLine && fields[i + 1].line != key.line)
+            problem(key.line, QStringLiteral("\"%1\" has no value on its line, so the first field "
+                                             "of line %2 was taken as its value and every later "
+                                             "record is read one field off.")
+                                  .arg(key.text)
+                                  .arg(fields[i + 1].line));
+    }
+    if (fields.size() % 2 == 1)
+        problem(fields.last().line,
+                QStringLiteral("\"%1\" has no value; it was ignored.").arg(fields.last().text));
+    if (tabSpace) {
+        bool clamped = false;
+        s.TabSpace = iniNumber(tabSpace->text, &clamped);
+        if (clamped || s.TabSpace < 0) {
+            s.TabSpace = std::max<qint16>(s.TabSpace, 0);
+            problem(tabSpace->line, QStringLiteral("TabSpace is %1, which is outside 0 to 32767. "
+                                                   "TarvoIDE uses %2 instead.")
+                                        .arg(tabSpace->text)
+                                        .arg(s.TabSpace));
+        }
     }
     // The designer's picture table ends at index 500.
     if (s.ObjectsPerPage < 0 || s.ObjectsPerPage > kMaxObjectsPerPage) {
         const int clamped = s.ObjectsPerPage < 0 ? 0 : kMaxObjectsPerPage;
-        result.objectsPerPageWarning =
-            QStringLiteral("ObjectsPerPage is %1 in IDE.ini, which is outside 0 to %2. "
-                           "TarvoIDE uses %3 instead.")
-                .arg(objectsPerPageText)
-                .arg(kMaxObjectsPerPage)
-                .arg(clamped);
+        problem(objectsPerPage->line,
+                QStringLiteral("ObjectsPerPage is %1, which is outside 0 to %2. "
+                               "TarvoIDE uses %3 instead.")
+                    .arg(objectsPerPage->text)
+                    .arg(kMaxObjectsPerPage)
+                    .arg(clamped));
         s.ObjectsPerPage = qint16(clamped);
     }
+    if (!anyKnown)
+        problem(0, QStringLiteral("No setting was found in the file."));
+    std::stable_sort(result.problems.begin(), result.problems.end(),
+                     [](const IniProblem& a, const IniProblem& b) { return a.line < b.line; });
     return result;
+}
+
+QString IniResult::problemReport() const {
+    if (problems.isEmpty())
+        return {};
+    // A binary file would otherwise make a box taller than the screen.
+    constexpr qsizetype kShown = 20;
+    QStringList lines;
+    for (qsizetype i = 0; i < std::min(problems.size(), kShown); ++i) {
+        const IniProblem& p = problems[i];
+        lines << (p.line > 0 ? QStringLiteral("Line %1: %2").arg(p.line).arg(p.text) : p.text);
+    }
+    if (problems.size() > kShown)
+        lines << QStringLiteral("... and %1 more.").arg(problems.size() - kShown);
+    return QStringLiteral("IDE.ini in the working folder has problems; the other settings were "
+                          "read.\n\n") +
+           lines.join(QLatin1Char('\n'));
 }
 
 } // namespace tarvo
