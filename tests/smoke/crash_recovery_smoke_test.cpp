@@ -59,8 +59,8 @@ TEST(CrashRecoverySmoke, AnEditSurvivesSigkillAndIsRestoredAtTheNextStart) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     };
-    write(QStringLiteral("IDE.ini"), "IniPath,\"" + work.path().toUtf8() +
-                                         "/\"\r\nObjectsPerPage,20\r\nLoadCode,TRUE\r\n");
+    write(QStringLiteral("IDE.ini"),
+          "IniPath,\"" + work.path().toUtf8() + "/\"\r\nObjectsPerPage,20\r\nLoadCode,TRUE\r\n");
     write(QStringLiteral("App/main.c"), "int main(void) { return 0; }\r\n");
     write(QStringLiteral("App/res/resource.h"), "#define Form1 1000\r\n");
     write(QStringLiteral("App/res/resource.txt"),
@@ -81,12 +81,16 @@ TEST(CrashRecoverySmoke, AnEditSurvivesSigkillAndIsRestoredAtTheNextStart) {
         ide.start(QStringLiteral(TARVOIDE_BINARY), {dir.filePath(QStringLiteral("App"))});
         ASSERT_TRUE(ide.waitForStarted(10000));
     };
+    // Data counts once the list of a session's files names it.
     auto recoveryHolds = [&dir](const QByteArray& text) {
         QDirIterator it(dir.filePath(QStringLiteral("state")), {QStringLiteral("text-*")},
                         QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            if (fileContains(it.next(), text))
+        while (it.hasNext()) {
+            const QFileInfo data(it.next());
+            if (fileContains(data.filePath(), text) &&
+                fileContains(data.path() + QStringLiteral("/files"), data.fileName().toUtf8()))
                 return true;
+        }
         return false;
     };
 
@@ -94,9 +98,10 @@ TEST(CrashRecoverySmoke, AnEditSurvivesSigkillAndIsRestoredAtTheNextStart) {
     start(first);
     const QString main = windowId(QStringLiteral("^Tarvo IDE \\["));
     ASSERT_FALSE(main.isEmpty());
-    // Into Text1, which shows resource.txt below the menu bar.
+    // Into Text1, which shows resource.txt below the menu bar, on a line of its own.
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), main, QStringLiteral("400"),
-             QStringLiteral("120"), QStringLiteral("click"), QStringLiteral("1")});
+             QStringLiteral("120"), QStringLiteral("click"), QStringLiteral("1"),
+             QStringLiteral("key"), QStringLiteral("ctrl+End"), QStringLiteral("Return")});
     xdotool({QStringLiteral("type"), QStringLiteral("CRASHTEST")});
     ASSERT_TRUE(waitFor([&] { return recoveryHolds("CRASHTEST"); }, 20000));
     first.kill(); // SIGKILL: no chance to save or clean up
@@ -114,8 +119,9 @@ TEST(CrashRecoverySmoke, AnEditSurvivesSigkillAndIsRestoredAtTheNextStart) {
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), restored,
              QStringLiteral("key"), QStringLiteral("ctrl+s")});
     EXPECT_TRUE(waitFor(
-        [&] { return fileContains(dir.filePath(QStringLiteral("App/res/resource.txt")),
-                                  "CRASHTEST"); },
+        [&] {
+            return fileContains(dir.filePath(QStringLiteral("App/res/resource.txt")), "CRASHTEST");
+        },
         20000));
     // Saved: neither the crashed session's data nor this one's is left.
     EXPECT_TRUE(waitFor([&] { return !recoveryHolds("CRASHTEST"); }, 5000));
