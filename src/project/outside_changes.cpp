@@ -36,13 +36,13 @@ void OutsideChanges::projectLoaded(const QHash<QString, FileStamp>& stamps) {
     m_known.clear();
     const QList<ProjectFile> files = m_files();
     for (const ProjectFile& f : files)
-        m_known.insert(
-            f.path, Known{stamps.contains(f.path) ? stamps.value(f.path) : stampFile(f.path), {}});
+        m_known.insert(f.path,
+                       Known{stamps.contains(f.path) ? stamps.value(f.path) : stampFile(f.path)});
     rewatch(files);
 }
 
 void OutsideChanges::saved(const ProjectFile& file) {
-    m_known.insert(file.path, Known{stampFile(file.path), {}});
+    m_known.insert(file.path, Known{stampFile(file.path)});
     markDeleted(file, false);
     rewatch(m_files());
 }
@@ -111,7 +111,10 @@ void OutsideChanges::checkNow() {
             markDeleted(f, change == DiskChange::Deleted);
             if (change == DiskChange::None)
                 it->stamp = now; // newer times, same content: no need to read it again
-            if (change != DiskChange::Changed || now.sameMetadata(it->declined))
+            // Each version is asked about or reported once; once the edits
+            // kept against it are undone, it simply loads.
+            if (change != DiskChange::Changed || now.sameMetadata(it->unreadable) ||
+                (now.sameMetadata(it->declined) && f.pane->isModified()))
                 continue;
             if (f.pane->isModified()) {
                 const int answer = m_ctx.dialogs->ask(
@@ -142,7 +145,7 @@ void OutsideChanges::reload(const ProjectFile& file, Known& known) {
     const FileStamp stamp = stampFile(file.path);
     QString error;
     if (!pane->loadFile(file.path, &error)) {
-        known.declined = stamp; // said once per version, not at every look
+        known.unreadable = stamp;
         m_ctx.dialogs->message(
             QStringLiteral("%1 has changed on disk but could not be read again:\n%2\n\n"
                            "The IDE keeps the text it had.")
@@ -150,7 +153,7 @@ void OutsideChanges::reload(const ProjectFile& file, Known& known) {
             kTitle);
         return;
     }
-    known = Known{stamp, {}};
+    known = Known{stamp};
     pane->select(start, length);
     pane->verticalScrollBar()->setValue(top);
     pane->horizontalScrollBar()->setValue(left);

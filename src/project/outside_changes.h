@@ -56,8 +56,10 @@ signals:
 
 private:
     struct Known {
-        FileStamp stamp;    // the version the pane holds
-        FileStamp declined; // a version the user chose not to load (Keep Mine)
+        explicit Known(FileStamp version = {}) : stamp(std::move(version)) {}
+        FileStamp stamp;      // the version the pane holds
+        FileStamp declined;   // a version the user chose not to load (Keep Mine)
+        FileStamp unreadable; // a version that could not be loaded
     };
 
     void reload(const ProjectFile& file, Known& known);

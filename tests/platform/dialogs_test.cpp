@@ -7,37 +7,24 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-using namespace tarvo;
-
 namespace {
 
-// Presses `key` in the question box once it is up; `click` names a button to
-// click instead.
-int answerBox(int key, const QString& click = {}) {
-    QTimer::singleShot(0, [key, click] {
+// Presses `key` in the real question box once it is up.
+int answerWithKey(Qt::Key key) {
+    QTimer::singleShot(0, [key] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        for (QAbstractButton* b : box->buttons()) {
-            if (b->text() == click) {
-                b->click();
-                return;
-            }
-        }
-        QTest::keyClick(box, Qt::Key(key));
+        QTest::keyClick(box, key);
         if (box->isVisible()) // a key the box ignored must not hang the test
             box->defaultButton()->click();
     });
-    QtDialogs dialogs(nullptr);
-    return dialogs.ask(
+    return tarvo::QtDialogs(nullptr).ask(
         QStringLiteral("FILE has changed on disk."), QStringLiteral("Tarvo IDE"),
         {QStringLiteral("Overwrite"), QStringLiteral("Skip"), QStringLiteral("Cancel")}, 1);
 }
 
-TEST(QtDialogsAsk, EnterTakesTheDefaultEscapeTheLastAndAClickItsButton) {
-    EXPECT_EQ(answerBox(Qt::Key_Return), 1);
-    EXPECT_EQ(answerBox(Qt::Key_Escape), 2);
-    EXPECT_EQ(answerBox(0, QStringLiteral("Overwrite")), 0);
+TEST(QtDialogsAsk, EnterTakesTheDefaultButtonAndEscapeTheLast) {
+    EXPECT_EQ(answerWithKey(Qt::Key_Return), 1);
+    EXPECT_EQ(answerWithKey(Qt::Key_Escape), 2);
 }
 
 } // namespace

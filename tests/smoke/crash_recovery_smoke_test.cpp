@@ -2,10 +2,8 @@
 // same project and recovers the edit through the real question box.
 #include "x_display.h"
 
-#include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -16,29 +14,21 @@ using namespace tarvo::smoke;
 
 namespace {
 
-bool waitFor(const std::function<bool()>& condition, int ms) {
+bool waitFor(const std::function<bool()>& condition) {
     QElapsedTimer clock;
     clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > ms)
-            return false;
+    while (!condition() && clock.elapsed() < 20000)
         QThread::msleep(100);
-    }
-    return true;
+    return condition();
 }
 
-// The id of the first viewable window whose title matches; empty after 30 s.
-QString windowId(const QString& titlePattern) {
-    return runTool(QStringLiteral("xdotool"),
-                   {QStringLiteral("search"), QStringLiteral("--sync"),
-                    QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern})
-        .section(QLatin1Char('\n'), 0, 0);
-}
-
-void xdotool(const QStringList& arguments) {
+// Runs xdotool with space-separated arguments; its first output line.
+QString xdotool(const QString& arguments) {
     int code = 0;
-    runTool(QStringLiteral("xdotool"), arguments, &code);
-    ASSERT_EQ(code, 0) << arguments.join(QLatin1Char(' ')).toStdString();
+    const QString out =
+        runTool(QStringLiteral("xdotool"), arguments.split(QLatin1Char(' ')), &code);
+    EXPECT_EQ(code, 0) << arguments.toStdString();
+    return out.section(QLatin1Char('\n'), 0, 0);
 }
 
 bool fileContains(const QString& path, const QByteArray& text) {
@@ -51,21 +41,21 @@ TEST(CrashRecoverySmoke, AnEditSurvivesSigkillAndIsRestoredAtTheNextStart) {
         QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         GTEST_SKIP() << "Xvfb and xdotool are needed";
     QTemporaryDir work;
-    ASSERT_TRUE(work.isValid());
     const QDir dir(work.path());
     dir.mkpath(QStringLiteral("App/res"));
-    auto write = [&dir](const QString& name, const QByteArray& bytes) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    };
-    write(QStringLiteral("IDE.ini"),
-          "IniPath,\"" + work.path().toUtf8() + "/\"\r\nObjectsPerPage,20\r\nLoadCode,TRUE\r\n");
-    write(QStringLiteral("App/main.c"), "int main(void) { return 0; }\r\n");
-    write(QStringLiteral("App/res/resource.h"), "#define Form1 1000\r\n");
-    write(QStringLiteral("App/res/resource.txt"),
-          "#FORM\r\nID=1000\r\n(SH)BOUNDS.X=0\r\n(SH)BOUNDS.Y=0\r\n(SH)BOUNDS.WIDTH=160\r\n"
-          "(SH)BOUNDS.HEIGHT=160\r\n#END_FORM\r\n");
+    for (const auto& [name, bytes] :
+         {std::pair<const char*, QByteArray>{"IDE.ini",
+                                             "IniPath,\"" + work.path().toUtf8() +
+                                                 "/\"\r\nObjectsPerPage,20\r\nLoadCode,TRUE\r\n"},
+          {"App/main.c", "int main(void) { return 0; }\r\n"},
+          {"App/res/resource.h", "#define Form1 1000\r\n"},
+          {"App/res/resource.txt", "#FORM\r\nID=1000\r\n(SH)BOUNDS.X=0\r\n(SH)BOUNDS.Y=0\r\n"
+                                   "(SH)BOUNDS.WIDTH=160\r\n(SH)BOUNDS.HEIGHT=160\r\n"
+                                   "#END_FORM\r\n"}}) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    const QString resourceTxt = dir.filePath(QStringLiteral("App/res/resource.txt"));
 
     VirtualDisplay display;
     QString error;
@@ -75,13 +65,12 @@ TEST(CrashRecoverySmoke, AnEditSurvivesSigkillAndIsRestoredAtTheNextStart) {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("XDG_STATE_HOME"), dir.filePath(QStringLiteral("state")));
     env.insert(QStringLiteral("TARVO_RECOVERY_INTERVAL_MS"), QStringLiteral("300"));
-    auto start = [&](QProcess& ide) {
-        ide.setProcessEnvironment(env);
-        ide.setWorkingDirectory(work.path());
-        ide.start(QStringLiteral(TARVOIDE_BINARY), {dir.filePath(QStringLiteral("App"))});
-        ASSERT_TRUE(ide.waitForStarted(10000));
-    };
-    // Data counts once the list of a session's files names it.
+    QProcess first, second;
+    for (QProcess* ide : {&first, &second}) {
+        ide->setProcessEnvironment(env);
+        ide->setWorkingDirectory(work.path());
+    }
+    // Data counts once the list of its session's files names it.
     auto recoveryHolds = [&dir](const QByteArray& text) {
         QDirIterator it(dir.filePath(QStringLiteral("state")), {QStringLiteral("text-*")},
                         QDir::Files, QDirIterator::Subdirectories);
@@ -93,38 +82,26 @@ TEST(CrashRecoverySmoke, AnEditSurvivesSigkillAndIsRestoredAtTheNextStart) {
         }
         return false;
     };
+    const QString mainWindow = QStringLiteral("search --sync --onlyvisible --name ^Tarvo.IDE.\\[");
 
-    QProcess first;
-    start(first);
-    const QString main = windowId(QStringLiteral("^Tarvo IDE \\["));
-    ASSERT_FALSE(main.isEmpty());
-    // Into Text1, which shows resource.txt below the menu bar, on a line of its own.
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), main, QStringLiteral("400"),
-             QStringLiteral("120"), QStringLiteral("click"), QStringLiteral("1"),
-             QStringLiteral("key"), QStringLiteral("ctrl+End"), QStringLiteral("Return")});
-    xdotool({QStringLiteral("type"), QStringLiteral("CRASHTEST")});
-    ASSERT_TRUE(waitFor([&] { return recoveryHolds("CRASHTEST"); }, 20000));
+    first.start(QStringLiteral(TARVOIDE_BINARY), {dir.filePath(QStringLiteral("App"))});
+    const QString main = xdotool(mainWindow);
+    // A line of its own at the end of Text1, which shows resource.txt.
+    xdotool(QStringLiteral("mousemove --window %1 400 120 click 1 key ctrl+End Return").arg(main));
+    xdotool(QStringLiteral("type CRASHTEST"));
+    ASSERT_TRUE(waitFor([&] { return recoveryHolds("CRASHTEST"); }));
     first.kill(); // SIGKILL: no chance to save or clean up
     ASSERT_TRUE(first.waitForFinished(10000));
-    EXPECT_FALSE(fileContains(dir.filePath(QStringLiteral("App/res/resource.txt")), "CRASHTEST"));
+    EXPECT_FALSE(fileContains(resourceTxt, "CRASHTEST"));
 
-    QProcess second;
-    start(second);
-    const QString question = windowId(QStringLiteral("^Recover Unsaved Changes$"));
-    ASSERT_FALSE(question.isEmpty());
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), question,
-             QStringLiteral("key"), QStringLiteral("Return")}); // Restore, the default
-    const QString restored = windowId(QStringLiteral("^Tarvo IDE \\["));
-    ASSERT_FALSE(restored.isEmpty());
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), restored,
-             QStringLiteral("key"), QStringLiteral("ctrl+s")});
-    EXPECT_TRUE(waitFor(
-        [&] {
-            return fileContains(dir.filePath(QStringLiteral("App/res/resource.txt")), "CRASHTEST");
-        },
-        20000));
+    second.start(QStringLiteral(TARVOIDE_BINARY), {dir.filePath(QStringLiteral("App"))});
+    const QString question =
+        xdotool(QStringLiteral("search --sync --onlyvisible --name ^Recover.Unsaved.Changes$"));
+    xdotool(QStringLiteral("windowfocus --sync %1 key Return").arg(question)); // Restore
+    xdotool(QStringLiteral("windowfocus --sync %1 key ctrl+s").arg(xdotool(mainWindow)));
+    EXPECT_TRUE(waitFor([&] { return fileContains(resourceTxt, "CRASHTEST"); }));
     // Saved: neither the crashed session's data nor this one's is left.
-    EXPECT_TRUE(waitFor([&] { return !recoveryHolds("CRASHTEST"); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return !recoveryHolds("CRASHTEST"); }));
     second.kill();
     second.waitForFinished(10000);
 }
