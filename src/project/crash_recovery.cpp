@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <utility>
 
 namespace tarvo {
 
@@ -59,7 +60,8 @@ void CrashRecovery::watchPane(RichTextPane* pane) {
 }
 
 void CrashRecovery::edited(RichTextPane* pane) {
-    if (!m_ctx.project.isOpen())
+    const quint64 edits = pane->editCount();
+    if (!m_ctx.project.isOpen() || std::exchange(m_editCounts[pane], edits) == edits)
         return;
     m_dirty = true;
     if (!m_interval.isActive())
@@ -116,6 +118,9 @@ void CrashRecovery::projectLoaded() {
     m_settle.stop();
     m_interval.stop();
     m_dirty = false;
+    m_editCounts.clear();
+    for (const ProjectFile& f : m_files())
+        m_editCounts.insert(f.pane, f.pane->editCount());
     const QString projectPath = m_ctx.project.ProjectPath;
     const QList<RecoverySession> sessions =
         orphanedSessions(projectRecoveryFolder(recoveryRoot(), projectPath), projectPath);

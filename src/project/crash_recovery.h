@@ -2,6 +2,7 @@
 
 #include "project_folder.h"
 
+#include <QHash>
 #include <QLockFile>
 #include <QObject>
 #include <QTimer>
@@ -53,7 +54,8 @@ private:
     QTimer m_interval; // runs while there are unsaved changes
     QTimer m_settle;   // restarted by every edit of Text1
     bool m_dirty = false;
-    QString m_writtenFolder; // the folder holding data, when it does
+    QHash<const RichTextPane*, quint64> m_editCounts; // as last seen, so a build is no edit
+    QString m_writtenFolder;                          // the folder holding data, when it does
     std::unique_ptr<QLockFile> m_lock;
 };
 

@@ -3,6 +3,7 @@
 #include "app/core/ide_context.h"
 #include "editor/file_tabs.h"
 #include "platform/dialogs.h"
+#include "platform/file_ops.h"
 #include "platform/rich_text_pane.h"
 
 #include <QDir>
@@ -137,15 +138,10 @@ void OutsideChanges::checkNow() {
 
 void OutsideChanges::reload(const ProjectFile& file, Known& known) {
     RichTextPane* pane = file.pane;
-    const int start = pane->selStart();
-    const int length = pane->selLength();
-    const int top = pane->verticalScrollBar()->value();
-    const int left = pane->horizontalScrollBar()->value();
-    // Stamped before reading: a write in between shows up as one more change.
-    const FileStamp stamp = stampFile(file.path);
+    QByteArray bytes;
     QString error;
-    if (!pane->loadFile(file.path, &error)) {
-        known.unreadable = stamp;
+    if (!FileOps::ReadAll(file.path, &bytes, &error)) {
+        known.unreadable = stampMetadata(file.path);
         m_ctx.dialogs->message(
             QStringLiteral("%1 has changed on disk but could not be read again:\n%2\n\n"
                            "The IDE keeps the text it had.")
@@ -153,7 +149,17 @@ void OutsideChanges::reload(const ProjectFile& file, Known& known) {
             kTitle);
         return;
     }
-    known = Known{stamp};
+    known = Known{stampOf(file.path, bytes)}; // of the very bytes the pane holds now
+    // A pane never shown holds only bytes: there is no view to keep.
+    if (!pane->isBuilt()) {
+        pane->loadData(bytes);
+        return;
+    }
+    const int start = pane->selStart();
+    const int length = pane->selLength();
+    const int top = pane->verticalScrollBar()->value();
+    const int left = pane->horizontalScrollBar()->value();
+    pane->loadData(bytes);
     pane->select(start, length);
     pane->verticalScrollBar()->setValue(top);
     pane->horizontalScrollBar()->setValue(left);
