@@ -45,7 +45,9 @@ void OutsideChanges::projectLoaded(const QHash<QString, FileStamp>& stamps) {
 void OutsideChanges::saved(const ProjectFile& file) {
     m_known.insert(file.path, Known{stampFile(file.path)});
     markDeleted(file, false);
-    rewatch(m_files());
+    // The rename put a new file under the watched name; the next look watches it.
+    m_rearm << QFileInfo(file.path).absoluteFilePath();
+    scheduleCheck();
 }
 
 bool OutsideChanges::needsWriting(const ProjectFile& file) const {

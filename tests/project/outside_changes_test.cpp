@@ -125,6 +125,8 @@ TEST_F(OutsideChangesTest, ADeletedFileMarksItsTabAndIsWrittenAgainOnlyAfterAski
     replaceText(pane(7), QStringLiteral("int again;\n")); // what was saved is known now
     EXPECT_TRUE(save());
     EXPECT_EQ(dialogs.questions().size(), 1);
+    replaceOnDisk(QStringLiteral("util.h"), "int theirs;\n"); // the saved file is watched too
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pane(7)->text() == "int theirs;\r\n"; }, 5000));
 }
 
 } // namespace
