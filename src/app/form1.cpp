@@ -383,12 +383,12 @@ void Form1::createHandlers() {
         std::make_unique<Toolbox>(m_ctx, m_designer, *m_mover, *m_grid, *m_selection, *m_history);
     m_keys = std::make_unique<DesignerKeys>(m_ctx, m_designer, *m_loader, *m_mover, *m_grid,
                                             *m_selection, *m_history);
-    m_build = std::make_unique<BuildCommands>(m_ctx);
     m_console = std::make_unique<BuildConsole>(m_ctx);
     m_errors = std::make_unique<ErrorNavigator>(m_ctx, *m_fileTabs);
     m_batch = std::make_unique<BatchEditing>(m_ctx);
     m_manuals = std::make_unique<Manuals>(m_ctx);
     m_project = std::make_unique<ProjectCommands>(m_ctx, *m_fileTabs, *m_loader, m_designer);
+    m_build = std::make_unique<BuildCommands>(m_ctx, *m_project);
     m_resources = std::make_unique<ResourceFiles>(m_ctx);
 }
 

@@ -39,8 +39,6 @@ QString kindName(MarkerKind kind) {
 
 LineNumberGutter::LineNumberGutter(RichTextPane* pane) : QWidget(pane), m_pane(pane) {
     setObjectName(QStringLiteral("LineNumberGutter"));
-    connect(pane->QPlainTextEdit::document(), &QTextDocument::contentsChange, this,
-            &LineNumberGutter::onContentsChange);
 }
 
 // Room for a marker, then for the digits of the last line (at least three).
@@ -76,14 +74,6 @@ QList<LineMarker> LineNumberGutter::markersOn(int line) const {
             found.append(p.marker);
     }
     return found;
-}
-
-// A text replaced as a whole (a load, a reload) is not the text the build saw.
-void LineNumberGutter::onContentsChange(int pos, int removed, int added) {
-    const int before = m_characters;
-    m_characters = m_pane->QPlainTextEdit::document()->characterCount();
-    if (pos == 0 && before > 1 && removed >= before - 1 && added >= 0)
-        clearMarkers();
 }
 
 int LineNumberGutter::lineAt(int y) const {

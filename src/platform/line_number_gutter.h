@@ -19,7 +19,8 @@ struct LineMarker {
 
 // The strip left of a pane's text: the line numbers, and a marker on each line
 // a build found something on. Markers stay on their lines while the text
-// around them is edited; replacing the whole text takes them away.
+// around them is edited; the pane takes them away when its whole text is
+// replaced (a load, a reload, setText), which is no longer what the build saw.
 class LineNumberGutter final : public QWidget {
     Q_OBJECT
 
@@ -42,7 +43,6 @@ protected:
 
 private:
     int lineAt(int y) const;
-    void onContentsChange(int pos, int removed, int added);
 
     struct Placed {
         QTextCursor at; // moves with the text as it is edited
@@ -50,7 +50,6 @@ private:
     };
     RichTextPane* m_pane;
     QList<Placed> m_markers;
-    int m_characters = 1; // the document's size before the latest change
 };
 
 } // namespace tarvo

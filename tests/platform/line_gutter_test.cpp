@@ -82,6 +82,9 @@ TEST(LineGutter, MarkersStayOnTheirLinesThroughEditsAndGoWithTheText) {
         EXPECT_EQ(markerMap(gutter, pane.document()->blockCount()), QLatin1String(e.markers))
             << e.replacement;
     }
+    // Colours laid out again over the whole text change no line.
+    pane.document()->markContentsDirty(0, pane.document()->characterCount());
+    EXPECT_EQ(markerMap(gutter, 4), QStringLiteral("|EW|N|W"));
     pane.setText(QStringLiteral("other text"));
     EXPECT_EQ(markerMap(gutter, 1), QString());
 }
