@@ -77,23 +77,10 @@ protected:
     QByteArray m_goodMain;
 };
 
-TEST_F(BuildEndToEndTest, CompilerErrorReachesTheConsoleAndGoesAwayWhenFixed) {
-    const int line = breakMain();
-    build(&BuildCommands::Command10_Click);
-    const QString errors = console1();
-    EXPECT_TRUE(errors.contains(QStringLiteral("main.c:%1:").arg(line))) << errors.toStdString();
-
-    writeFile(m_project + QStringLiteral("main.c"), m_goodMain);
-    build(&BuildCommands::Command10_Click);
-    EXPECT_EQ(readSdkFile(QStringLiteral("Err.txt")), QString());
-    EXPECT_EQ(console1(), QString());
-    EXPECT_TRUE(console2().contains(QStringLiteral("Build succeeded"))) << console2().toStdString();
-    EXPECT_TRUE(console2().contains(QStringLiteral("-g -O0"))) << console2().toStdString();
-    // Nothing half-written is left behind.
-    EXPECT_EQ(QDir(m_sdk).entryList(QDir::Files), (QStringList{"Err.txt", "Out.txt"}));
-}
-
-TEST_F(BuildEndToEndTest, DoubleClickOnTheCompilerErrorGoesToItsMarkedLine) {
+// The edit-build-fix loop as a user goes through it: the error's line is
+// reached from the console, the fix is typed in the pane, and the next build
+// saves it first.
+TEST_F(BuildEndToEndTest, FromTheCompilerErrorToItsMarkedLineAndAFixSavedBeforeBuilding) {
     const int line = breakMain();
     settings().LoadCode = QStringLiteral("TRUE");
     form->show();
@@ -116,6 +103,20 @@ TEST_F(BuildEndToEndTest, DoubleClickOnTheCompilerErrorGoesToItsMarkedLine) {
     const QList<LineMarker> marks = main->gutter()->markersOn(line - 1);
     ASSERT_EQ(marks.size(), 1);
     EXPECT_EQ(marks[0].kind, MarkerKind::Error);
+
+    const int broken = int(main->text().indexOf(QStringLiteral("int Broken")));
+    main->select(broken, main->textLength() - broken);
+    main->setSelText(QString());
+    form->action(QStringLiteral("MakeDebug"))->trigger(); // Save is the default answer
+    ASSERT_TRUE(waitUntilPollingStops(kBuildLimitMs)) << "the build wrote no output";
+    ASSERT_EQ(dialogs.questions().size(), 1);
+    EXPECT_EQ(readFile(m_project + QStringLiteral("main.c")), m_goodMain);
+    EXPECT_EQ(readSdkFile(QStringLiteral("Err.txt")), QString());
+    EXPECT_TRUE(console2().contains(QStringLiteral("Build succeeded"))) << console2().toStdString();
+    EXPECT_TRUE(console2().contains(QStringLiteral("-g -O0"))) << console2().toStdString();
+    EXPECT_TRUE(main->gutter()->markersOn(line - 1).isEmpty());
+    // Nothing half-written is left behind.
+    EXPECT_EQ(QDir(m_sdk).entryList(QDir::Files), (QStringList{"Err.txt", "Out.txt"}));
 }
 
 TEST_F(BuildEndToEndTest, ReleaseAndBuildAllCompileTheirConfigurations) {
