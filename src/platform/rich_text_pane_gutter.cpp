@@ -36,7 +36,9 @@ void RichTextPane::placeGutter() {
     if (!m_gutter)
         return;
     const int width = m_gutter->preferredWidth();
-    setViewportMargins(width, 0, 0, 0);
+    // Most new lines leave the width alone; the margin would lay the pane out again.
+    if (viewportMargins().left() != width)
+        setViewportMargins(width, 0, 0, 0);
     const QRect inside = contentsRect();
     m_gutter->setGeometry(inside.left(), inside.top(), width, inside.height());
 }

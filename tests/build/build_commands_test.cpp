@@ -40,11 +40,20 @@ protected:
     QString m_sdk;
 };
 
-TEST_P(BuildCommandsTest, StartsTheBatchFileWithTheProjectFolder) {
+TEST_P(BuildCommandsTest, StartsTheBatchFileWithTheProjectFolderAndPollsWhenItCompiles) {
     const BuildRow& row = GetParam();
     const QString tools = QStringLiteral("/opt/tarvo tools/") + QLatin1String(row.batchFile);
+    writeFile(m_sdk + QStringLiteral("Err.txt"), "old errors");
+    writeFile(m_sdk + QStringLiteral("Out.txt"), "old output");
+    ui().ConsoleText1->setText(QStringLiteral("previous errors"));
+    ui().ConsoleText2->setText(QStringLiteral("previous output"));
     // No project yet: an empty folder, which the starter leaves out.
     (form->buildCommands().*row.handler)();
+    EXPECT_EQ(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")), !row.compiles);
+    EXPECT_TRUE(QFileInfo::exists(m_sdk + QStringLiteral("Out.txt")));
+    EXPECT_EQ(polling(), row.compiles);
+    EXPECT_EQ(console1(), row.compiles ? kCompiling : QStringLiteral("previous errors"));
+    EXPECT_EQ(console2(), row.compiles ? kCompiling : QStringLiteral("previous output"));
     // The menu item works while the button is still disabled.
     (ui().*row.button)->setEnabled(false);
     ctx().project.ProjectPath = QStringLiteral("/home/me/My Projects/Clock/");
@@ -55,20 +64,6 @@ TEST_P(BuildCommandsTest, StartsTheBatchFileWithTheProjectFolder) {
     for (const auto& started : starter.started)
         EXPECT_EQ(started.style, row.style);
     EXPECT_TRUE(dialogs.shown.isEmpty());
-}
-
-TEST_P(BuildCommandsTest, CompilingBuildsDeleteErrTxtPrepareTheConsoleAndPoll) {
-    const BuildRow& row = GetParam();
-    writeFile(m_sdk + QStringLiteral("Err.txt"), "old errors");
-    writeFile(m_sdk + QStringLiteral("Out.txt"), "old output");
-    ui().ConsoleText1->setText(QStringLiteral("previous errors"));
-    ui().ConsoleText2->setText(QStringLiteral("previous output"));
-    (form->buildCommands().*row.handler)();
-    EXPECT_EQ(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")), !row.compiles);
-    EXPECT_TRUE(QFileInfo::exists(m_sdk + QStringLiteral("Out.txt")));
-    EXPECT_EQ(polling(), row.compiles);
-    EXPECT_EQ(console1(), row.compiles ? kCompiling : QStringLiteral("previous errors"));
-    EXPECT_EQ(console2(), row.compiles ? kCompiling : QStringLiteral("previous output"));
 }
 
 TEST_P(BuildCommandsTest, UnsavedChangesAreSavedFirstOrNothingStarts) {
