@@ -5,6 +5,8 @@
 #include "build/batch_editing.h"
 #include "build/build_commands.h"
 #include "build/build_console.h"
+#include "build/console_pane.h"
+#include "build/error_navigator.h"
 #include "client_area.h"
 #include "designer/designer_keys.h"
 #include "designer/form_loader.h"
@@ -67,6 +69,7 @@ RichTextPane* makePane(QWidget* parent, const QString& name, QRect geometry) {
     pane->setObjectName(name);
     pane->setFont(paneFont());
     pane->setGeometry(geometry);
+    pane->showLineGutter(true);
     return pane;
 }
 
@@ -237,11 +240,14 @@ void Form1::createControls() {
     ui.Console->addTab(new QWidget, QStringLiteral("Output"));
     const double tpp = twipsPerPixel();
     auto twips = [tpp](double t) { return int(std::lround(t / tpp)); };
-    ui.ConsoleText1 = new RichTextPane(ui.Console);
+    // The code panes' fixed pitch keeps gcc's ^~~~ under the characters it means.
+    ui.ConsoleText1 = new ConsolePane(ui.Console);
     ui.ConsoleText1->setObjectName(QStringLiteral("ConsoleText1"));
+    ui.ConsoleText1->setFont(paneFont());
     ui.ConsoleText1->setGeometry(twips(105), twips(450), twips(5175), twips(2250));
-    ui.ConsoleText2 = new RichTextPane(ui.Console);
+    ui.ConsoleText2 = new ConsolePane(ui.Console);
     ui.ConsoleText2->setObjectName(QStringLiteral("ConsoleText2"));
+    ui.ConsoleText2->setFont(paneFont());
     ui.ConsoleText2->setGeometry(twips(105), twips(450), twips(5145), twips(2445));
     ui.ConsoleText2->hide();
     connect(ui.Console, &QTabWidget::currentChanged, this, [&ui](int tab) {
@@ -377,11 +383,12 @@ void Form1::createHandlers() {
         std::make_unique<Toolbox>(m_ctx, m_designer, *m_mover, *m_grid, *m_selection, *m_history);
     m_keys = std::make_unique<DesignerKeys>(m_ctx, m_designer, *m_loader, *m_mover, *m_grid,
                                             *m_selection, *m_history);
-    m_build = std::make_unique<BuildCommands>(m_ctx);
     m_console = std::make_unique<BuildConsole>(m_ctx);
+    m_errors = std::make_unique<ErrorNavigator>(m_ctx, *m_fileTabs);
     m_batch = std::make_unique<BatchEditing>(m_ctx);
     m_manuals = std::make_unique<Manuals>(m_ctx);
     m_project = std::make_unique<ProjectCommands>(m_ctx, *m_fileTabs, *m_loader, m_designer);
+    m_build = std::make_unique<BuildCommands>(m_ctx, *m_project);
     m_resources = std::make_unique<ResourceFiles>(m_ctx);
 }
 
@@ -447,6 +454,7 @@ void Form1::wireEvents() {
     onAction("LoadToEmulator", [this] { m_build->Command7_Click(); });
     onAction("CenterEmulator", [this] { m_batch->CenterEmulator_Click(); });
     connect(ui.Timer1, &QTimer::timeout, this, [this] { m_console->Timer1_Timer(); });
+    wireConsole();
 
     onAction("TarvoIDEHelp", [this] { m_manuals->TarvoIDEHelp_Click(); });
     onAction("UIAPI", [this] { m_manuals->UIAPI_Click(); });
@@ -475,6 +483,38 @@ void Form1::wireEvents() {
     m_paneFamily->onCreated = [this](int index, RichTextPane* pane) { wirePane(index, pane); };
 
     connect(m_client, &ClientArea::resized, this, [this] { Form_Resize(); });
+}
+
+// The console's own commands and the way from its messages to the code. New
+// commands are shortcuts of the window; the menus stay as they are.
+void Form1::wireConsole() {
+    Controls& ui = m_ctx.ui;
+    for (ConsolePane* pane : {ui.ConsoleText1, ui.ConsoleText2}) {
+        pane->setWaitTimer(ui.Timer1);
+        connect(pane, &ConsolePane::stopWaitingRequested, this,
+                [this] { m_console->StopWaiting_Click(); });
+        connect(pane, &ConsolePane::lineActivated, this,
+                [this, pane] { m_errors->lineActivated(pane); });
+    }
+    m_console->onOutputShown = [this] { m_errors->showMarkers(); };
+    action(QStringLiteral("MakeDebug"))->setShortcut(QKeySequence(Qt::Key_F7));
+    const struct {
+        const char* name;
+        QKeySequence key;
+        void (ErrorNavigator::*handler)();
+    } shortcuts[] = {
+        {"NextError", QKeySequence(Qt::Key_F8), &ErrorNavigator::NextError_Click},
+        {"PreviousError", QKeySequence(Qt::SHIFT | Qt::Key_F8),
+         &ErrorNavigator::PreviousError_Click},
+    };
+    for (const auto& s : shortcuts) {
+        auto* a = new QAction(this);
+        a->setObjectName(QString::fromLatin1(s.name));
+        a->setShortcut(s.key);
+        connect(a, &QAction::triggered, this,
+                [this, handler = s.handler] { ((*m_errors).*handler)(); });
+        addAction(a);
+    }
 }
 
 void Form1::wireDesigner() {

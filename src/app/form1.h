@@ -15,6 +15,7 @@ class BatchEditing;
 class BuildCommands;
 class BuildConsole;
 class ClientArea;
+class ErrorNavigator;
 class Colorizer;
 class DesignerKeys;
 class EditCommands;
@@ -75,6 +76,7 @@ public:
     PropertyGrid& propertyGrid() { return *m_grid; }
     BuildCommands& buildCommands() { return *m_build; }
     BuildConsole& buildConsole() { return *m_console; }
+    ErrorNavigator& errorNavigator() { return *m_errors; }
     BatchEditing& batchEditing() { return *m_batch; }
     Manuals& manuals() { return *m_manuals; }
     ProjectCommands& projectCommands() { return *m_project; }
@@ -96,6 +98,7 @@ private:
     void wireEvents();
     void wireDesigner();
     void wirePane(int index, class RichTextPane* pane);
+    void wireConsole();
 
     IdeContext m_ctx;
     DesignerState m_designer;
@@ -118,6 +121,7 @@ private:
     std::unique_ptr<Toolbox> m_toolbox;
     std::unique_ptr<BuildCommands> m_build;
     std::unique_ptr<BuildConsole> m_console;
+    std::unique_ptr<ErrorNavigator> m_errors;
     std::unique_ptr<BatchEditing> m_batch;
     std::unique_ptr<Manuals> m_manuals;
     std::unique_ptr<ProjectCommands> m_project;

@@ -1,9 +1,10 @@
 #include "build_commands.h"
 
 #include "app/core/ide_context.h"
+#include "console_pane.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
-#include "platform/rich_text_pane.h"
+#include "project/project_commands.h"
 
 #include <QTimer>
 
@@ -20,7 +21,25 @@ ProgramCommand buildCommand(const QString& iniPath, const QString& batchFile,
     return commandFromPath(iniPath + batchFile, {projectPath});
 }
 
-BuildCommands::BuildCommands(IdeContext& ctx) : m_ctx(ctx) {}
+BuildCommands::BuildCommands(IdeContext& ctx, ProjectCommands& project)
+    : m_ctx(ctx), m_project(project) {}
+
+bool BuildCommands::saveBeforeBuilding() {
+    if (!m_project.hasUnsavedChanges())
+        return true;
+    enum { Save, BuildWithoutSaving, Cancel };
+    switch (m_ctx.dialogs->ask(
+        QStringLiteral("Save changes before building?"), QStringLiteral("Build"),
+        {QStringLiteral("Save"), QStringLiteral("Build Without Saving"), QStringLiteral("Cancel")},
+        Save)) {
+    case Save:
+        return m_project.saveProject();
+    case BuildWithoutSaving:
+        return true;
+    default:
+        return false;
+    }
+}
 
 void BuildCommands::Command10_Click() {
     startCompilingBuild(QStringLiteral("makedebug.bat"), WindowStyle::Hidden);
@@ -35,12 +54,16 @@ void BuildCommands::Command9_Click() {
 }
 
 void BuildCommands::Command7_Click() {
+    if (!saveBeforeBuilding())
+        return;
     m_ctx.starter->start(buildCommand(m_ctx.settings.IniPath, QStringLiteral("makeload.bat"),
                                       m_ctx.project.ProjectPath),
                          WindowStyle::MinimizedNoFocus);
 }
 
 void BuildCommands::startCompilingBuild(const QString& batchFile, WindowStyle style) {
+    if (!saveBeforeBuilding())
+        return;
     const QString errorFile = m_ctx.settings.SDKProjectPath + QStringLiteral("Err.txt");
     QString reason;
     if (FileOps::FileExists(errorFile) && !FileOps::DeleteFile(errorFile, &reason)) {

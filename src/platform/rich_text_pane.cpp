@@ -187,6 +187,7 @@ void RichTextPane::copyPropertiesFrom(const RichTextPane& other) {
     setLineWrapMode(other.lineWrapMode());
     setTabStopDistance(other.tabStopDistance());
     setTabChangesFocus(other.tabChangesFocus());
+    showLineGutter(other.gutter() != nullptr);
 }
 
 void RichTextPane::showEvent(QShowEvent* e) {

@@ -14,6 +14,8 @@
 
 namespace tarvo {
 
+class LineNumberGutter;
+
 namespace pane_styles {
 
 // Colour and weight shown for one character on top of the plain text.
@@ -54,9 +56,11 @@ public:
     explicit RichTextPane(QWidget* parent = nullptr);
 
     // Whole text, line breaks CR LF. Setting accepts CR LF, LF or CR breaks.
-    QString text() const;
+    // A pane that keeps part of its text out of the document (the console)
+    // reads it back through these two.
+    virtual QString text() const;
     void setText(const QString& text);
-    int textLength() const; // length of text(), without building the string
+    virtual int textLength() const; // length of text(), without building the string
 
     // Setting the start puts the caret there with an empty selection and
     // scrolls to it (clamped to 0..textLength()).
@@ -146,8 +150,21 @@ public:
     void setLineStyles(int firstLine, const QVector<QVector<pane_styles::StyleRun>>& styles);
     QVector<pane_styles::StyleRun> lineStyles(int line) const;
 
-    // Copies font, geometry, parent, tab-stop flag and options from `other`.
+    // Copies font, geometry, parent, tab-stop flag and options (the line
+    // gutter included) from `other`.
     void copyPropertiesFrom(const RichTextPane& other);
+
+    // A line-number gutter inside the pane's frame, so that the pane keeps
+    // its size, and the caret's line highlighted. Off until switched on.
+    void showLineGutter(bool on);
+    LineNumberGutter* gutter() const { return m_gutter; }
+    // The lines in view, top to bottom, in viewport coordinates.
+    struct ShownLine {
+        int line; // 0-based
+        int top;
+        int height;
+    };
+    QVector<ShownLine> shownLines() const;
 
 signals:
     // Raised synchronously on every change of the selection or caret,
@@ -167,9 +184,12 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
 private:
+    void placeGutter();
+    void highlightCaretLine();
     // A block's user state: its line end, and whether its formats must be
     // shown again. Blocks made by typing start at -1: the typed line end.
     static constexpr int kLineEndBits = 3;
@@ -230,6 +250,7 @@ private:
     QVector<pane_styles::CharStyle> m_palette; // style number -> style; 0 is plain
     QHash<quint8, QTextCharFormat> m_charFormats;
     bool m_staleStyles = false;
+    LineNumberGutter* m_gutter = nullptr;
 };
 
 } // namespace tarvo

@@ -2,6 +2,7 @@
 #include "rich_text_pane.h"
 
 #include "file_ops.h"
+#include "line_number_gutter.h"
 #include "rtf_reader.h"
 
 #include <QCoreApplication>
@@ -94,6 +95,8 @@ void RichTextPane::replaceDocument(const QString& text) {
     m_styles.reset(doc()->characterCount());
     m_blockCount = doc()->blockCount();
     m_textCache = QString();
+    if (m_gutter)
+        m_gutter->clearMarkers();
 }
 
 bool RichTextPane::saveFile(const QString& path, QString* error) {

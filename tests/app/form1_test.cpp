@@ -108,7 +108,7 @@ const std::pair<const char*, QStringList> kMenus[] = {
       "CTemplates|Customize Templates|", "AdjustObjectsPerPage|Adjust ObjectsPerPage|",
       "SmallScreen|SmallScreen|"}},
     {"Compile|&Compile",
-     {"MakeDebug|MakeDebug|", "MakeRelease|MakeRelease|", "LoadToEmulator|LoadToEmulator|",
+     {"MakeDebug|MakeDebug|F7", "MakeRelease|MakeRelease|", "LoadToEmulator|LoadToEmulator|",
       "MakeLoadDebug|MakeAll|", "CenterEmulator|CenterEmulato&r|"}},
     {"Help|&Help",
      {"TarvoIDEHelp|TarvoIDEHelp|", "UIAPI|UI API|", "UIDescriptions|UI Descriptions|",

@@ -1,5 +1,7 @@
 #include "build/batch_editing.h"
 #include "build_fixture.h"
+#include "project/outside_changes.h"
+#include "project/project_commands.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -38,11 +40,20 @@ protected:
     QString m_sdk;
 };
 
-TEST_P(BuildCommandsTest, StartsTheBatchFileWithTheProjectFolder) {
+TEST_P(BuildCommandsTest, StartsTheBatchFileWithTheProjectFolderAndPollsWhenItCompiles) {
     const BuildRow& row = GetParam();
     const QString tools = QStringLiteral("/opt/tarvo tools/") + QLatin1String(row.batchFile);
+    writeFile(m_sdk + QStringLiteral("Err.txt"), "old errors");
+    writeFile(m_sdk + QStringLiteral("Out.txt"), "old output");
+    ui().ConsoleText1->setText(QStringLiteral("previous errors"));
+    ui().ConsoleText2->setText(QStringLiteral("previous output"));
     // No project yet: an empty folder, which the starter leaves out.
     (form->buildCommands().*row.handler)();
+    EXPECT_EQ(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")), !row.compiles);
+    EXPECT_TRUE(QFileInfo::exists(m_sdk + QStringLiteral("Out.txt")));
+    EXPECT_EQ(polling(), row.compiles);
+    EXPECT_EQ(console1(), row.compiles ? kCompiling : QStringLiteral("previous errors"));
+    EXPECT_EQ(console2(), row.compiles ? kCompiling : QStringLiteral("previous output"));
     // The menu item works while the button is still disabled.
     (ui().*row.button)->setEnabled(false);
     ctx().project.ProjectPath = QStringLiteral("/home/me/My Projects/Clock/");
@@ -55,18 +66,53 @@ TEST_P(BuildCommandsTest, StartsTheBatchFileWithTheProjectFolder) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_P(BuildCommandsTest, CompilingBuildsDeleteErrTxtPrepareTheConsoleAndPoll) {
+TEST_P(BuildCommandsTest, UnsavedChangesAreSavedFirstOrNothingStarts) {
     const BuildRow& row = GetParam();
-    writeFile(m_sdk + QStringLiteral("Err.txt"), "old errors");
-    writeFile(m_sdk + QStringLiteral("Out.txt"), "old output");
-    ui().ConsoleText1->setText(QStringLiteral("previous errors"));
-    ui().ConsoleText2->setText(QStringLiteral("previous output"));
-    (form->buildCommands().*row.handler)();
-    EXPECT_EQ(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")), !row.compiles);
-    EXPECT_TRUE(QFileInfo::exists(m_sdk + QStringLiteral("Out.txt")));
-    EXPECT_EQ(polling(), row.compiles);
-    EXPECT_EQ(console1(), row.compiles ? kCompiling : QStringLiteral("previous errors"));
-    EXPECT_EQ(console2(), row.compiles ? kCompiling : QStringLiteral("previous output"));
+    const QString project = folder(QStringLiteral("Clock"));
+    const QString resource = project + QStringLiteral("res/resource.txt");
+    ctx().project.ProjectPath = project;
+    (ui().*row.button)->setEnabled(true);
+    const struct {
+        const char* answers; // "": no question expected
+        bool edited, changedOnDisk, starts;
+        const char* onDisk; // resource.txt afterwards
+    } cases[] = {
+        {"", false, false, true, "form"},
+        {"Save", true, false, true, "Xform"},
+        {"Save|Skip", true, true, false, "theirs"}, // a file left unwritten
+        {"Save|Cancel", true, true, false, "theirs"},
+        {"Build Without Saving", true, false, true, "form"},
+        {"Cancel", true, false, false, "form"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answers);
+        writeFile(resource, "form");
+        ASSERT_TRUE(ui().Text1->loadFile(resource));
+        form->projectCommands().outsideChanges().projectLoaded({});
+        if (c.edited)
+            ui().Text1->setSelText(QStringLiteral("X"));
+        if (c.changedOnDisk)
+            writeFile(resource, "theirs");
+        writeFile(m_sdk + QStringLiteral("Err.txt"), "old errors");
+        starter.started.clear();
+        dialogs.shown.clear();
+        dialogs.askAnswers = QString::fromLatin1(c.answers).split('|', Qt::SkipEmptyParts);
+        if (c.edited)
+            form->action(QLatin1String(row.menuItem))->trigger();
+        else
+            (ui().*row.button)->click(); // enabled as with a project open
+        EXPECT_EQ(starter.started.size(), c.starts ? 1 : 0);
+        EXPECT_EQ(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")),
+                  !(c.starts && row.compiles));
+        EXPECT_EQ(readFile(resource), c.onDisk);
+        const QList<ScriptedDialogs::Shown> asked = dialogs.questions();
+        ASSERT_EQ(asked.size(), (c.edited ? 1 : 0) + (c.changedOnDisk ? 1 : 0));
+        if (!c.edited)
+            continue;
+        EXPECT_EQ(asked[0].text, QStringLiteral("Save changes before building?"));
+        EXPECT_EQ(asked[0].extra, QStringLiteral("Save|Build Without Saving|Cancel"));
+        EXPECT_EQ(asked[0].defaultButton, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllBuilds, BuildCommandsTest, ::testing::ValuesIn(kBuildRows),

@@ -1,11 +1,15 @@
 // Runs the sample workspace's real build scripts with the host compiler and
 // watches the console pick up what they write.
 #include "build_fixture.h"
+#include "editor/file_tabs.h"
 #include "platform/file_ops.h"
+#include "platform/line_number_gutter.h"
+#include "project/project_commands.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTest>
 
 namespace tarvo::testing {
 namespace {
@@ -73,18 +77,44 @@ protected:
     QByteArray m_goodMain;
 };
 
-TEST_F(BuildEndToEndTest, CompilerErrorReachesTheConsoleAndGoesAwayWhenFixed) {
+// The edit-build-fix loop as a user goes through it: the error's line is
+// reached from the console, the fix is typed in the pane, and the next build
+// saves it first.
+TEST_F(BuildEndToEndTest, FromTheCompilerErrorToItsMarkedLineAndAFixSavedBeforeBuilding) {
     const int line = breakMain();
+    settings().LoadCode = QStringLiteral("TRUE");
+    form->show();
+    form->projectCommands().openProject(m_project + QStringLiteral("main.c"));
     build(&BuildCommands::Command10_Click);
-    const QString errors = console1();
-    EXPECT_TRUE(errors.contains(QStringLiteral("main.c:%1:").arg(line))) << errors.toStdString();
+    ConsolePane* errors = ui().ConsoleText1;
+    const qsizetype at = errors->text().indexOf(QStringLiteral("main.c:%1:").arg(line));
+    ASSERT_GE(at, 0) << errors->text().toStdString();
+    errors->setSelStart(int(at + 3));
+    QTest::mouseDClick(errors->viewport(), Qt::LeftButton, {}, errors->cursorRect().center());
 
-    writeFile(m_project + QStringLiteral("main.c"), m_goodMain);
-    build(&BuildCommands::Command10_Click);
+    FileTabs& tabs = form->fileTabs();
+    EXPECT_EQ(tabs.tabCaption(tabs.selectedTab()), QStringLiteral("main.c"));
+    RichTextPane* main = tabs.paneOnView();
+    EXPECT_EQ(main, tabs.paneOfTab(tabs.selectedTab()));
+    EXPECT_EQ(main->lineFromChar(main->selStart()) + 1, line);
+    EXPECT_EQ(main->selLength(), 0);
+    EXPECT_FALSE(main->isModified());
+    ASSERT_NE(main->gutter(), nullptr);
+    const QList<LineMarker> marks = main->gutter()->markersOn(line - 1);
+    ASSERT_EQ(marks.size(), 1);
+    EXPECT_EQ(marks[0].kind, MarkerKind::Error);
+
+    const int broken = int(main->text().indexOf(QStringLiteral("int Broken")));
+    main->select(broken, main->textLength() - broken);
+    main->setSelText(QString());
+    form->action(QStringLiteral("MakeDebug"))->trigger(); // Save is the default answer
+    ASSERT_TRUE(waitUntilPollingStops(kBuildLimitMs)) << "the build wrote no output";
+    ASSERT_EQ(dialogs.questions().size(), 1);
+    EXPECT_EQ(readFile(m_project + QStringLiteral("main.c")), m_goodMain);
     EXPECT_EQ(readSdkFile(QStringLiteral("Err.txt")), QString());
-    EXPECT_EQ(console1(), QString());
     EXPECT_TRUE(console2().contains(QStringLiteral("Build succeeded"))) << console2().toStdString();
     EXPECT_TRUE(console2().contains(QStringLiteral("-g -O0"))) << console2().toStdString();
+    EXPECT_TRUE(main->gutter()->markersOn(line - 1).isEmpty());
     // Nothing half-written is left behind.
     EXPECT_EQ(QDir(m_sdk).entryList(QDir::Files), (QStringList{"Err.txt", "Out.txt"}));
 }

@@ -1,3 +1,4 @@
+#include "build/diagnostic_target.h"
 #include "build/diagnostics.h"
 
 #include <QFile>
@@ -116,6 +117,41 @@ TEST(Diagnostics, SurvivesHostileInput) {
         const QString line = QString::fromLatin1(piece).repeated(1'000'000 / qstrlen(piece));
         const QList<Diagnostic> got = parseDiagnostics(line + QStringLiteral("x.c:7: error: e"));
         EXPECT_LE(got.size(), 1) << piece;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(DiagnosticTarget, FindsTheTabOfAMessagesFileFromEveryFormOfItsName) {
+    const QString project = QStringLiteral("/home/me/My Proj/");
+    const QStringList tabs{project + "/res/resource.txt", project + "/res/resource.h",
+                           project + "/main.c", project + "/Util.c"};
+    const struct {
+        const char* file;
+        int tab;          // on a file system that tells letter case apart
+        int caseBlindTab; // on one that does not
+        const char* path; // where the file is looked for
+    } rows[] = {
+        {"main.c", 3, 3, "/home/me/My Proj/main.c"},
+        {"./main.c", 3, 3, "/home/me/My Proj/main.c"},
+        {"/home/me/My Proj/main.c", 3, 3, "/home/me/My Proj/main.c"},
+        {"res\\resource.h", 2, 2, "/home/me/My Proj/res/resource.h"},
+        {"res/../res/./resource.txt", 1, 1, "/home/me/My Proj/res/resource.txt"},
+        {"MAIN.C", 0, 3, "/home/me/My Proj/MAIN.C"},
+        {"util.c", 0, 4, "/home/me/My Proj/util.c"},
+        {"../main.c", 0, 0, "/home/me/main.c"},
+        {"lib/main.c", 0, 0, "/home/me/My Proj/lib/main.c"},
+        {"/usr/include/stdio.h", 0, 0, "/usr/include/stdio.h"},
+        {"../../../../x.c", 0, 0, "/../x.c"}, // the system reads it as /x.c
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        const QString path = diagnosticFilePath(QString::fromLatin1(row.file), project);
+        EXPECT_EQ(path, QLatin1String(row.path));
+        EXPECT_EQ(tabOfFile(path, tabs, Qt::CaseSensitive), row.tab);
+        EXPECT_EQ(tabOfFile(path, tabs, Qt::CaseInsensitive), row.caseBlindTab);
     }
 }
 

@@ -36,8 +36,8 @@ TEST(SampleHelpPage, DocumentsEveryMenuAndSetting) {
         "PreferedBMPEditor", "LoadCode", "UIAPIDoc", "UIDescriptionsDoc", "UIEventsDoc",
         "SystemAPIDoc", "DatabaseAPIDoc", "DataManagerDoc", "ObjectsPerPage", "SDKProjectPath",
         "DataTypesKeywords", "ReservedKeyWords", "ExtraKeyWords", "TabSpace", "Colorizew",
-        // the designer's gestures
-        "<b>left</b>", "<b>right</b>", "toolbox"};
+        // the designer's gestures, the build's shortcuts
+        "<b>left</b>", "<b>right</b>", "toolbox", "<b>F7</b>", "<b>F8</b>", "Stop Waiting"};
     for (const char* text : mustMention)
         EXPECT_TRUE(page.contains(QLatin1String(text))) << text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form1.h"
+#include "build/console_pane.h"
 #include "files.h"
 #include "platform/dialogs.h"
 #include "platform/program_starter.h"

@@ -19,6 +19,7 @@ class LineShape;
 class ObjectPicture;
 class PaneFamily;
 class PictureFamily;
+class ConsolePane;
 class RichTextPane;
 
 // The controls of the main window, by their names. Form1 creates them; the
@@ -47,8 +48,8 @@ struct Controls {
     QLabel* Label2 = nullptr;
     QTabBar* TabStrip1 = nullptr;
     QTabWidget* Console = nullptr;
-    RichTextPane* ConsoleText1 = nullptr;
-    RichTextPane* ConsoleText2 = nullptr;
+    ConsolePane* ConsoleText1 = nullptr; // "Errors"
+    ConsolePane* ConsoleText2 = nullptr; // "Output"
     QStatusBar* StatusBar1 = nullptr;
     LineShape* Line1 = nullptr;
     LineShape* Line2 = nullptr;
