@@ -52,6 +52,9 @@ TEST(QuoteWindowsArgument, ReadsBackAsExactlyThatArgument) {
     const ProgramCommand cmd = commandFromSetting(QStringLiteral("\"C:\\my ed\\ed.exe\" /w  /n"),
                                                   {QStringLiteral("C:\\a b\\"), QString()});
     EXPECT_EQ(windowsArgumentText(cmd), QStringLiteral(" /w  /n \"C:\\a b\\\\\""));
+    // A quote the setting leaves open is closed, or it would take the paths in.
+    EXPECT_EQ(windowsArgumentText(commandFromSetting("ed \"/a b\\", {"/p"})),
+              QStringLiteral(" \"/a b\\\\\" /p"));
     EXPECT_EQ(displayCommand(commandFromPath(QStringLiteral("/t t/make.bat"), {"/p/", "a b"})),
               QStringLiteral("\"/t t/make.bat\" /p/ \"a b\""));
 }
