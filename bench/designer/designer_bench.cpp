@@ -1,8 +1,13 @@
-// Loading a page of 500 objects from a resource text of about 1 MB: the
-// designer's loader against the same load by literal searches from position 0.
+// A page of 500 objects in a resource text of about 1 MB: loading it with the
+// designer's loader against the same load by literal searches from position
+// 0; a keyboard nudge of one of its objects; undoing a drop onto it. Each
+// gesture must take less than a frame (16 ms).
 #include "app/form1.h"
+#include "designer/designer_keys.h"
 #include "designer/form_loader.h"
 #include "designer/form_pages.h"
+#include "designer/object_selection.h"
+#include "designer/toolbox.h"
 #include "naive_form_load.h"
 #include "platform/dialogs.h"
 #include "platform/object_picture.h"
@@ -25,17 +30,19 @@ using namespace tarvo;
 constexpr int kBlocks = 5000;
 constexpr int kObjectsOnPage = 500;
 
-// One main window holding the generated text and 500 object pictures.
+// One main window holding the generated text, `onPage` of its objects on
+// page 0, and 500 object pictures.
 struct Workspace {
-    Workspace() {
+    explicit Workspace(int onPage = kObjectsOnPage) {
         QFile ini(dir.filePath(QStringLiteral("IDE.ini")));
         ini.open(QIODevice::WriteOnly);
         ini.close();
         form = std::make_unique<Form1>(Form1Services{&dialogs, &starter, dir.path()});
         form->formPages().createPictures(1, kObjectsOnPage);
         form->context().settings.ObjectsPerPage = kObjectsOnPage;
+        form->context().settings.TemplatePath = QStringLiteral(TARVO_SAMPLE_DIR "/templates/");
         form->context().project.ProjectPath = dir.path();
-        form->ui().Text1->setText(bench::generateResourceText(kBlocks, kObjectsOnPage));
+        form->ui().Text1->setText(bench::generateResourceText(kBlocks, onPage));
         // Callers hide the pane while a page loads.
         form->ui().Text1->hide();
     }
@@ -113,6 +120,69 @@ void BM_LoadFormPageByLiteralSearches(benchmark::State& state) {
         bench::naiveLoadFormPage(w.form->context(), w.form->designer(), 0);
 }
 BENCHMARK(BM_LoadFormPageByLiteralSearches)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The window shown with page 0 loaded and Text1 on view, as the user works.
+Workspace& shownWorkspace(int onPage) {
+    static std::map<int, std::unique_ptr<Workspace>> spaces;
+    std::unique_ptr<Workspace>& w = spaces[onPage];
+    if (!w) {
+        w = std::make_unique<Workspace>(onPage);
+        w->form->show();
+        w->form->formLoader().LoadFormPageHidingText1(0);
+        w->form->ui().Text1->show();
+    }
+    return *w;
+}
+
+void BM_NudgeOnAPageOf500Objects(benchmark::State& state) {
+    Workspace& w = shownWorkspace(kObjectsOnPage);
+    Form1& form = *w.form;
+    form.objectSelection().select(kObjectsOnPage / 2);
+    const ObjectPicture* picture = form.designer().ObjectPictures[kObjectsOnPage / 2];
+    const float left = picture->left();
+    const qsizetype messages = w.dialogs.shown.size(); // start-up may have reported IDE.ini
+    bool right = true;
+    for (auto _ : state) {
+        form.designerKeys().Form_KeyDown(right ? Qt::Key_Right : Qt::Key_Left, 0);
+        right = !right;
+    }
+    if (picture->left() != left && picture->left() != left + 1)
+        state.SkipWithError("the nudges did not move the object");
+    if (w.dialogs.shown.size() != messages)
+        state.SkipWithError("a nudge was refused");
+}
+BENCHMARK(BM_NudgeOnAPageOf500Objects)->Unit(benchmark::kMillisecond);
+
+// A drop onto a page of 499 objects makes 500; its undo loads them again.
+void BM_UndoOfADrop(benchmark::State& state) {
+    Workspace& w = shownWorkspace(kObjectsOnPage - 1);
+    Form1& form = *w.form;
+    const int length = form.ui().Text1->textLength();
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.toolbox().Command1_Click(0);
+        form.toolbox().Form_MouseDown(int(Qt::LeftButton), 100, 60);
+        form.toolbox().Form_MouseUp(int(Qt::LeftButton), 130, 70);
+        const bool dropped = form.ui().Text1->textLength() > length;
+        state.ResumeTiming();
+        form.designerKeys().Form_KeyDown(Qt::Key_Z, 2);
+        if (!dropped || form.ui().Text1->textLength() != length ||
+            form.designer().NextPictureSlot != kObjectsOnPage) {
+            state.SkipWithError("the drop was not made or not undone");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_UndoOfADrop)->Unit(benchmark::kMillisecond);
+
+// The share of the page load in an undo: the window shown, Text1 hidden
+// while the page loads, as after every undo.
+void BM_ReloadAfterAnUndo(benchmark::State& state) {
+    Form1& form = *shownWorkspace(kObjectsOnPage - 1).form;
+    for (auto _ : state)
+        form.formLoader().LoadFormPageHidingText1(0);
+}
+BENCHMARK(BM_ReloadAfterAnUndo)->Unit(benchmark::kMillisecond);
 
 // Prints the speed-up of the loader over the literal searches after the run.
 class SpeedUpReporter : public benchmark::ConsoleReporter {

@@ -109,6 +109,10 @@ run_build() {
     cd "$PROJECT" 2>/dev/null || fail "the project folder $PROJECT does not exist."
     ls ./*.c >/dev/null 2>&1 || fail "the project folder $PROJECT holds no .c file."
     command -v "$CC" >/dev/null 2>&1 || fail "no C compiler ($CC) was found on this system."
+    # The forms are checked as the SDK's resource compiler would read them.
+    if [ -f res/resource.txt ]; then
+        sh "$TOOLS_DIR/tarvo-rescheck.sh" res/resource.txt >>"$ERR_TMP" || ERRORS=$((ERRORS + 1))
+    fi
 
     # Our own configuration list, split at its commas on purpose.
     _ifs=$IFS

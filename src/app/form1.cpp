@@ -6,9 +6,12 @@
 #include "build/build_commands.h"
 #include "build/build_console.h"
 #include "client_area.h"
+#include "designer/designer_keys.h"
 #include "designer/form_loader.h"
 #include "designer/form_pages.h"
+#include "designer/gesture_history.h"
 #include "designer/object_mover.h"
+#include "designer/object_selection.h"
 #include "designer/property_grid.h"
 #include "designer/toolbox.h"
 #include "docs/manuals.h"
@@ -365,8 +368,13 @@ void Form1::createHandlers() {
     m_loader = std::make_unique<FormLoader>(m_ctx, m_designer);
     m_pages = std::make_unique<FormPages>(m_ctx, m_designer, *m_loader);
     m_grid = std::make_unique<PropertyGrid>(m_ctx, m_designer);
-    m_mover = std::make_unique<ObjectMover>(m_ctx, m_designer, *m_loader, *m_grid);
-    m_toolbox = std::make_unique<Toolbox>(m_ctx, m_designer, *m_mover, *m_grid);
+    m_selection = std::make_unique<ObjectSelection>(m_ctx, m_designer, *m_loader);
+    m_history = std::make_unique<GestureHistory>(m_ctx);
+    m_mover = std::make_unique<ObjectMover>(m_ctx, m_designer, *m_grid, *m_selection, *m_history);
+    m_toolbox =
+        std::make_unique<Toolbox>(m_ctx, m_designer, *m_mover, *m_grid, *m_selection, *m_history);
+    m_keys = std::make_unique<DesignerKeys>(m_ctx, m_designer, *m_loader, *m_mover, *m_grid,
+                                            *m_selection, *m_history);
     m_build = std::make_unique<BuildCommands>(m_ctx);
     m_console = std::make_unique<BuildConsole>(m_ctx);
     m_batch = std::make_unique<BatchEditing>(m_ctx);
@@ -447,23 +455,7 @@ void Form1::wireEvents() {
     onAction("Others", [this] { m_manuals->Others_Click(); });
     onAction("About", [this] { About_Click(); });
 
-    // Designer.
-    onClick(ui.Command2, [this] { m_pages->Command2_Click(); });
-    onClick(ui.Command3, [this] { m_pages->Command3_Click(); });
-    for (int i = 0; i < 16; ++i)
-        onClick(ui.Command1[i], [this, i] { m_toolbox->Command1_Click(i); });
-    m_pictureFamily->onCreated = [this](int index, ObjectPicture* p) {
-        connect(p, &ObjectPicture::MouseDown, this, [this, index](int b, float x, float y) {
-            m_mover->DynamicPicture_MouseDown(index, b, x, y);
-        });
-        connect(p, &ObjectPicture::MouseUp, this, [this, index](int b, float x, float y) {
-            m_mover->DynamicPicture_MouseUp(index, b, x, y);
-        });
-    };
-    connect(m_client, &ClientArea::MouseDown, this,
-            [this](int b, float x, float y) { m_toolbox->Form_MouseDown(b, x, y); });
-    connect(m_client, &ClientArea::MouseUp, this,
-            [this](int b, float x, float y) { m_toolbox->Form_MouseUp(b, x, y); });
+    wireDesigner();
 
     // Editor panes and tabs.
     connect(ui.TabStrip1, &QTabBar::currentChanged, this,
@@ -480,6 +472,37 @@ void Form1::wireEvents() {
     m_paneFamily->onCreated = [this](int index, RichTextPane* pane) { wirePane(index, pane); };
 
     connect(m_client, &ClientArea::resized, this, [this] { Form_Resize(); });
+}
+
+void Form1::wireDesigner() {
+    const Controls& ui = m_ctx.ui;
+    connect(ui.Command2, &QPushButton::clicked, this, [this] { m_pages->Command2_Click(); });
+    connect(ui.Command3, &QPushButton::clicked, this, [this] { m_pages->Command3_Click(); });
+    for (int i = 0; i < 16; ++i)
+        connect(ui.Command1[i], &QPushButton::clicked, this,
+                [this, i] { m_toolbox->Command1_Click(i); });
+    m_pictureFamily->onCreated = [this](int index, ObjectPicture* p) {
+        connect(p, &ObjectPicture::MouseDown, this, [this, index](int b, float x, float y) {
+            m_mover->DynamicPicture_MouseDown(index, b, x, y);
+        });
+        connect(p, &ObjectPicture::MouseMove, this, [this, index](int b, float x, float y) {
+            m_mover->DynamicPicture_MouseMove(index, b, x, y);
+        });
+        connect(p, &ObjectPicture::MouseUp, this, [this, index](int b, float x, float y) {
+            m_mover->DynamicPicture_MouseUp(index, b, x, y);
+        });
+        connect(p, &ObjectPicture::KeyDown, this, [this, index](int key, int shift) {
+            m_keys->DynamicPicture_KeyDown(index, key, shift);
+        });
+    };
+    connect(m_client, &ClientArea::MouseDown, this,
+            [this](int b, float x, float y) { m_toolbox->Form_MouseDown(b, x, y); });
+    connect(m_client, &ClientArea::MouseMove, this,
+            [this](int b, float x, float y) { m_toolbox->Form_MouseMove(b, x, y); });
+    connect(m_client, &ClientArea::MouseUp, this,
+            [this](int b, float x, float y) { m_toolbox->Form_MouseUp(b, x, y); });
+    connect(m_client, &ClientArea::KeyDown, this,
+            [this](int key, int shift) { m_keys->Form_KeyDown(key, shift); });
 }
 
 void Form1::Form_Initialize(const QString& iniFolder) {

@@ -16,13 +16,16 @@ class BuildCommands;
 class BuildConsole;
 class ClientArea;
 class Colorizer;
+class DesignerKeys;
 class FileTabs;
 class Finder;
 class FocusTracking;
 class FormLoader;
 class FormPages;
+class GestureHistory;
 class Manuals;
 class ObjectMover;
+class ObjectSelection;
 class ProjectCommands;
 class PropertyGrid;
 class ResourceFiles;
@@ -63,6 +66,9 @@ public:
     FormLoader& formLoader() { return *m_loader; }
     FormPages& formPages() { return *m_pages; }
     ObjectMover& objectMover() { return *m_mover; }
+    ObjectSelection& objectSelection() { return *m_selection; }
+    GestureHistory& gestureHistory() { return *m_history; }
+    DesignerKeys& designerKeys() { return *m_keys; }
     Toolbox& toolbox() { return *m_toolbox; }
     PropertyGrid& propertyGrid() { return *m_grid; }
     BuildCommands& buildCommands() { return *m_build; }
@@ -85,6 +91,7 @@ private:
     void createMenus();
     void createHandlers();
     void wireEvents();
+    void wireDesigner();
     void wirePane(int index, class RichTextPane* pane);
 
     IdeContext m_ctx;
@@ -100,7 +107,10 @@ private:
     std::unique_ptr<FormLoader> m_loader;
     std::unique_ptr<FormPages> m_pages;
     std::unique_ptr<PropertyGrid> m_grid;
+    std::unique_ptr<ObjectSelection> m_selection;
+    std::unique_ptr<GestureHistory> m_history;
     std::unique_ptr<ObjectMover> m_mover;
+    std::unique_ptr<DesignerKeys> m_keys;
     std::unique_ptr<Toolbox> m_toolbox;
     std::unique_ptr<BuildCommands> m_build;
     std::unique_ptr<BuildConsole> m_console;

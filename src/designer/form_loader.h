@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
+#include <functional>
 
 namespace tarvo {
 
@@ -16,7 +17,8 @@ public:
     FormLoader(IdeContext& ctx, DesignerState& state);
 
     // Shows form page `page`; reports a text error in a message box while a
-    // project is open. May step CurrentFormPage back past the last page.
+    // project is open, with a line that names what is at fault. May step
+    // CurrentFormPage back past the last page.
     void LoadFormPage(qint16 page);
     // The same with Text1 hidden for the load when it is on view, so that the
     // pane does not scroll about with the loader's searches.
@@ -34,13 +36,18 @@ public:
     // Replaces that value; false (text unchanged) when it cannot be found.
     bool SetObjectValue(qint16 id, const QString& key, const QString& value);
 
+    // Runs after every LoadFormPage, whatever it did.
+    void setAfterLoad(std::function<void()> afterLoad) { m_afterLoad = std::move(afterLoad); }
+
 private:
-    bool loadPage(qint16 page);
-    bool drawFrame(QStringView text, const IdLineIndex& index, int start);
-    bool placeObject(QStringView text, const IdLineIndex& index, qint16 id);
+    // Each returns why the load stopped, or empty text.
+    QString loadPage(qint16 page);
+    QString drawFrame(QStringView text, const IdLineIndex& index, int start);
+    QString placeObject(QStringView text, const IdLineIndex& index, qint16 id);
 
     IdeContext& m_ctx;
     DesignerState& m_state;
+    std::function<void()> m_afterLoad;
 };
 
 } // namespace tarvo

@@ -3,46 +3,78 @@
 #include "app/core/ide_context.h"
 #include "designer_geometry.h"
 #include "designer_state.h"
-#include "form_loader.h"
+#include "gesture_edits.h"
+#include "gesture_history.h"
+#include "object_selection.h"
 #include "platform/object_picture.h"
 #include "platform/rich_text_pane.h"
 #include "property_grid.h"
 #include "resource_text.h"
 
-#include <limits>
 #include <optional>
 
 namespace tarvo {
 
-ObjectMover::ObjectMover(IdeContext& ctx, DesignerState& state, FormLoader& loader,
-                         PropertyGrid& grid)
-    : m_ctx(ctx), m_state(state), m_loader(loader), m_grid(grid) {}
+namespace {
 
-void ObjectMover::DynamicPicture_MouseDown(int, int, float X, float Y) {
+// Where a release of `button` after dragging by (dx, dy) puts the picture.
+PictureBounds releasedBounds(const PictureBounds& before, int button, float dx, float dy,
+                             const ScreenRect& screen) {
+    if (button == int(Qt::LeftButton))
+        return movedBounds(before, dx, dy, screen);
+    if (button == int(Qt::RightButton))
+        return resizedBounds(before, dx, dy, screen);
+    return before;
+}
+
+PictureBounds boundsOf(const ObjectPicture& p) {
+    return {p.left(), p.top(), p.width(), p.height()};
+}
+
+} // namespace
+
+ObjectMover::ObjectMover(IdeContext& ctx, DesignerState& state, PropertyGrid& grid,
+                         ObjectSelection& selection, GestureHistory& history)
+    : m_ctx(ctx), m_state(state), m_grid(grid), m_selection(selection), m_history(history) {}
+
+void ObjectMover::DynamicPicture_MouseDown(int Index, int Button, float X, float Y) {
     m_state.GrabX = X;
     m_state.GrabY = Y;
+    m_pressedButton = Button;
+    m_selection.select(Index);
+}
+
+void ObjectMover::DynamicPicture_MouseMove(int Index, int Buttons, float X, float Y) {
+    const ObjectPicture* picture = m_state.usablePicture(Index, m_ctx.settings.ObjectsPerPage);
+    if (!picture || !(Buttons & m_pressedButton))
+        return;
+    const float dx = X - m_state.GrabX;
+    const float dy = Y - m_state.GrabY;
+    m_selection.preview(
+        releasedBounds(boundsOf(*picture), m_pressedButton, dx, dy, screenRectOf(m_state)));
 }
 
 void ObjectMover::DynamicPicture_MouseUp(int Index, int Button, float X, float Y) {
-    ObjectPicture* picture = m_state.usablePicture(Index, m_ctx.settings.ObjectsPerPage);
+    m_selection.endPreview();
+    const ObjectPicture* picture = m_state.usablePicture(Index, m_ctx.settings.ObjectsPerPage);
     if (!picture)
         return;
     const float dx = X - m_state.GrabX;
     const float dy = Y - m_state.GrabY;
-    const PictureBounds before{picture->left(), picture->top(), picture->width(),
-                               picture->height()};
-    const ScreenRect screen = screenRectOf(m_state);
-    if (Button == int(Qt::LeftButton)) {
-        const PictureBounds after = movedBounds(before, dx, dy, screen);
-        picture->setLeft(after.left);
-        picture->setTop(after.top);
-    } else if (Button == int(Qt::RightButton)) {
-        const PictureBounds after = resizedBounds(before, dx, dy, screen);
-        picture->setWidth(after.width);
-        picture->setHeight(after.height);
-    }
-    m_grid.ShowObjectProperties(qint16(Index));
-    StoreObjectBounds(qint16(Index));
+    applyBounds(qint16(Index),
+                releasedBounds(boundsOf(*picture), Button, dx, dy, screenRectOf(m_state)));
+    m_history.record([&] { StoreObjectBounds(qint16(Index)); });
+}
+
+void ObjectMover::applyBounds(qint16 index, const PictureBounds& bounds) {
+    ObjectPicture* picture = m_state.usablePicture(index, m_ctx.settings.ObjectsPerPage);
+    if (!picture)
+        return;
+    picture->setLeft(bounds.left);
+    picture->setTop(bounds.top);
+    picture->setWidth(bounds.width);
+    picture->setHeight(bounds.height);
+    m_grid.ShowObjectProperties(index);
 }
 
 void ObjectMover::StoreObjectBounds(qint16 index) {
@@ -52,32 +84,26 @@ void ObjectMover::StoreObjectBounds(qint16 index) {
     const std::optional<qint16> id = leadingInt16(picture->toolTipText());
     if (!id)
         return;
-    const std::pair<const QString&, float> values[] = {
-        {ResourceKeys::X, picture->left() - float(m_state.ScreenLeft)},
-        {ResourceKeys::Y, picture->top() - m_state.ScreenTop},
-        {ResourceKeys::Width, picture->width()},
-        {ResourceKeys::Height, picture->height()},
-    };
-    for (const auto& [key, value] : values) {
-        if (!m_loader.SetObjectValue(*id, key, wholeNumberText(value)))
-            return;
-    }
+    const QStringList values{wholeNumberText(picture->left() - float(m_state.ScreenLeft)),
+                             wholeNumberText(picture->top() - m_state.ScreenTop),
+                             wholeNumberText(picture->width()), wholeNumberText(picture->height())};
+    RichTextPane* pane = m_ctx.ui.Text1;
+    const QString before = pane->text();
+    const BoundsWrite write = boundsEdits(before, *id, values);
+    GestureHistory::write(*pane, write.edits);
+    // A key missing from the block ends the store silently, caret untouched.
+    if (write.complete)
+        placeCaret(applyEdits(before, write.edits), *id);
+}
 
+void ObjectMover::placeCaret(QStringView text, qint16 id) {
     // Stopping at the previous block first scrolls the pane so that this
     // object's block comes into view below it.
-    RichTextPane* pane = m_ctx.ui.Text1;
-    const QString text = pane->text();
-    auto caretToBlockEnd = [&](int blockId) {
-        const int line = findIdLine(text, qint16(blockId));
-        const int hash = findText(text, QStringLiteral("#"), line);
-        if (line < 0 || hash < 0)
-            return false;
-        pane->setSelStart(hash);
-        return true;
-    };
-    if (*id > std::numeric_limits<qint16>::min())
-        caretToBlockEnd(*id - 1);
-    caretToBlockEnd(*id);
+    for (const int blockId : {int(id) - 1, int(id)}) {
+        const int marker = blockMarkerAfterId(text, blockId);
+        if (marker >= 0)
+            m_history.moveCaret(marker);
+    }
 }
 
 } // namespace tarvo

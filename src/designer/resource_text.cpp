@@ -79,16 +79,30 @@ QString wholeNumberText(float value) {
 int findText(QStringView text, QStringView what, int from) {
     if (what.isEmpty() || from < 0 || from > text.size())
         return -1;
-    return int(text.indexOf(what, from, Qt::CaseInsensitive));
+    const char16_t first = what[0].unicode();
+    const bool caseless = first < 128 && !((first | 0x20) >= u'a' && (first | 0x20) <= u'z');
+    if (!caseless)
+        return int(text.indexOf(what, from, Qt::CaseInsensitive));
+    // Every key and marker starts with a character without letter case (LF,
+    // "#", "("): finding that character is far quicker than a search that
+    // folds the case of the whole text, and only its hits are compared.
+    const QStringView rest = what.mid(1);
+    const qsizetype last = text.size() - what.size();
+    for (qsizetype i = text.indexOf(what[0], from); i >= 0 && i <= last;
+         i = text.indexOf(what[0], i + 1)) {
+        if (text.mid(i + 1, rest.size()).compare(rest, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
 }
 
 int findIdLine(QStringView text, qint16 id, int from) {
-    const QString digits = QString::number(id);
-    const int keyLength = int(ResourceKeys::IdLine.size());
-    for (int r = findText(text, ResourceKeys::IdLine, from); r >= 0;
-         r = findText(text, ResourceKeys::IdLine, r + 1)) {
-        if (identifierLength(text, r + keyLength) == digits.size() &&
-            text.mid(r + keyLength).startsWith(digits))
+    // One search for the whole line start rather than one per identifier
+    // line: a page of objects in a long text looks up many identifiers.
+    const QString line = ResourceKeys::IdLine + QString::number(id);
+    for (int r = findText(text, line, from); r >= 0; r = findText(text, line, r + 1)) {
+        const int after = r + int(line.size());
+        if (after == text.size() || !isAsciiDigit(text[after]))
             return r;
     }
     return -1;
@@ -103,8 +117,8 @@ TextSpan findValueInBlock(QStringView text, int idLine, int blockEnd, QStringVie
     if (idLine < 0 || blockEnd > text.size() || blockEnd < idLine)
         return {};
     const QStringView block = text.mid(idLine, blockEnd - idLine);
-    const int k = int(block.indexOf(key, 0, Qt::CaseInsensitive));
-    if (key.isEmpty() || k < 0)
+    const int k = findText(block, key, 0);
+    if (k < 0)
         return {};
     const int valueStart = k + int(key.size());
     const int cr = int(block.indexOf(QLatin1Char('\r'), valueStart));

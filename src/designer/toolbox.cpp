@@ -3,7 +3,10 @@
 #include "app/core/ide_context.h"
 #include "designer_geometry.h"
 #include "designer_state.h"
+#include "gesture_edits.h"
+#include "gesture_history.h"
 #include "object_mover.h"
+#include "object_selection.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/object_picture.h"
@@ -13,6 +16,7 @@
 #include "resource_text.h"
 
 #include <QColor>
+#include <QPushButton>
 #include <limits>
 
 namespace tarvo {
@@ -37,11 +41,27 @@ const ToolboxType& toolboxType(int index) {
     return kTypes[index >= 0 && index < ToolboxTypeCount ? index : 0];
 }
 
-Toolbox::Toolbox(IdeContext& ctx, DesignerState& state, ObjectMover& mover, PropertyGrid& grid)
-    : m_ctx(ctx), m_state(state), m_mover(mover), m_grid(grid) {}
+Toolbox::Toolbox(IdeContext& ctx, DesignerState& state, ObjectMover& mover, PropertyGrid& grid,
+                 ObjectSelection& selection, GestureHistory& history)
+    : m_ctx(ctx), m_state(state), m_mover(mover), m_grid(grid), m_selection(selection),
+      m_history(history) {
+    for (QPushButton* button : m_ctx.ui.Command1) {
+        if (button)
+            button->setCheckable(true);
+    }
+}
 
 void Toolbox::Command1_Click(int Index) {
     m_state.SelectedObjectType = qint16(Index);
+    // A second click on the pressed button would release it; it stays chosen.
+    showChosenType(Index);
+}
+
+void Toolbox::showChosenType(int index) {
+    for (int i = 0; i < ToolboxTypeCount; ++i) {
+        if (QPushButton* button = m_ctx.ui.Command1[size_t(i)])
+            button->setChecked(i == index);
+    }
 }
 
 void Toolbox::Form_MouseDown(int, float X, float Y) {
@@ -50,10 +70,24 @@ void Toolbox::Form_MouseDown(int, float X, float Y) {
     if (isOnScreen(X, Y, screenRectOf(m_state))) {
         m_state.DropStartX = X;
         m_state.DropStartY = Y;
+        // A press on the empty screen is the designer's: keys stay off the panes.
+        m_selection.clear();
+        m_ctx.ui.client->setFocus(Qt::MouseFocusReason);
     }
 }
 
+void Toolbox::Form_MouseMove(int Buttons, float X, float Y) {
+    const float x0 = m_state.DropStartX;
+    const float y0 = m_state.DropStartY;
+    if ((Buttons & Qt::LeftButton) &&
+        isDropRectangle(x0, y0, X, Y, int(Qt::LeftButton), screenRectOf(m_state)))
+        m_selection.preview({x0, y0, X - x0, Y - y0});
+    else
+        m_selection.endPreview();
+}
+
 void Toolbox::Form_MouseUp(int Button, float X, float Y) {
+    m_selection.endPreview();
     if (!isDropRectangle(m_state.DropStartX, m_state.DropStartY, X, Y, Button,
                          screenRectOf(m_state)))
         return;
@@ -77,29 +111,60 @@ void Toolbox::Form_MouseUp(int Button, float X, float Y) {
         return;
     }
 
-    RichTextPane* pane = m_ctx.ui.Text1;
-    const int appendedAt = pane->textLength();
     m_state.NewObjectTypeName = typeWord;
-    AppendTemplateText();
-    if (!isForm) {
-        const qint16 slot = m_state.NextPictureSlot;
-        ObjectPicture* picture = m_state.usablePicture(slot, m_ctx.settings.ObjectsPerPage);
-        picture->setLeft(m_state.DropStartX);
-        picture->setTop(m_state.DropStartY);
-        picture->setWidth(X - m_state.DropStartX);
-        picture->setHeight(Y - m_state.DropStartY);
-        picture->setToolTipText(QString::number(m_state.NextObjectId) + QLatin1Char(',') +
-                                m_state.NewObjectTypeName);
-        picture->setVisible(true);
-        picture->setBackColor(kNewObjectColor);
-        m_grid.ShowObjectProperties(slot);
-        insertIdentifier(appendedAt);
-        m_mover.StoreObjectBounds(slot);
-    } else {
-        insertIdentifier(appendedAt);
-    }
+    const qint16 slot = m_state.NextPictureSlot;
+    m_history.record([&] { drop(X, Y, isForm); });
     ++m_state.NextObjectId;
     ++m_state.NextPictureSlot;
+    showChosenType(-1);
+    if (!isForm) {
+        m_selection.select(slot);
+        if (ObjectPicture* picture = m_state.usablePicture(slot, m_ctx.settings.ObjectsPerPage))
+            picture->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Toolbox::drop(float X, float Y, bool isForm) {
+    // The whole change is worked out on one reading of the text and then
+    // written, so that nothing is read back while the undo step is open.
+    RichTextPane* pane = m_ctx.ui.Text1;
+    const QString text = pane->text();
+    const int appendedAt = int(text.size());
+    QString appended = m_state.TemplateBuffer;
+    const qint16 id = m_state.NextObjectId;
+    appended.insert(appended.indexOf(kIdKey, 0, Qt::CaseInsensitive) + kIdKey.size(),
+                    QString::number(id));
+    if (isForm) {
+        GestureHistory::write(*pane, {{appendedAt, 0, appended}});
+        pane->select(appendedAt, pane->textLength() - appendedAt);
+        return;
+    }
+
+    const qint16 slot = m_state.NextPictureSlot;
+    ObjectPicture* picture = m_state.usablePicture(slot, m_ctx.settings.ObjectsPerPage);
+    picture->setLeft(m_state.DropStartX);
+    picture->setTop(m_state.DropStartY);
+    picture->setWidth(X - m_state.DropStartX);
+    picture->setHeight(Y - m_state.DropStartY);
+    picture->setToolTipText(QString::number(id) + QLatin1Char(',') + m_state.NewObjectTypeName);
+    picture->setVisible(true);
+    picture->setBackColor(kNewObjectColor);
+    m_grid.ShowObjectProperties(slot);
+
+    // The new block's bounds, as StoreObjectBounds writes them.
+    const QString withBlock = text + appended;
+    const QStringList bounds{wholeNumberText(picture->left() - float(m_state.ScreenLeft)),
+                             wholeNumberText(picture->top() - m_state.ScreenTop),
+                             wholeNumberText(picture->width()), wholeNumberText(picture->height())};
+    const BoundsWrite write = boundsEdits(withBlock, id, bounds);
+    QVector<TextEdit> edits{{appendedAt, 0, applyEdits(withBlock, write.edits).mid(appendedAt)}};
+    // Listed on the form page on view, the object is still there when the
+    // page is loaded again.
+    if (const auto listing = formListingEdit(text, m_state.CurrentFormPage, id))
+        edits.append(*listing);
+    GestureHistory::write(*pane, edits);
+    if (write.complete)
+        m_mover.placeCaret(applyEdits(text, edits), id);
 }
 
 QString Toolbox::dropObstacle(bool needsPicture) {
@@ -134,17 +199,6 @@ QString Toolbox::dropObstacle(bool needsPicture) {
     return QString();
 }
 
-void Toolbox::insertIdentifier(int appendedAt) {
-    RichTextPane* pane = m_ctx.ui.Text1;
-    pane->select(appendedAt, pane->textLength() - appendedAt);
-    const int p = pane->find(kIdKey);
-    if (p < 0)
-        return;
-    pane->select(p + int(kIdKey.size()), 0);
-    pane->setSelText(QString::number(m_state.NextObjectId));
-    pane->select(appendedAt, pane->textLength() - appendedAt);
-}
-
 bool Toolbox::ReadTemplateFile(const QString& fileName, QString* error) {
     QByteArray bytes;
     if (!FileOps::ReadAll(m_ctx.settings.TemplatePath + fileName, &bytes, error))
@@ -154,14 +208,6 @@ bool Toolbox::ReadTemplateFile(const QString& fileName, QString* error) {
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     m_state.TemplateBuffer += text;
     return true;
-}
-
-void Toolbox::AppendTemplateText() {
-    // Inserting at the end, rather than setting the whole text, keeps the
-    // pane's colouring, undo history and changed-since-saved state.
-    RichTextPane* pane = m_ctx.ui.Text1;
-    pane->select(pane->textLength(), 0);
-    pane->setSelText(m_state.TemplateBuffer);
 }
 
 } // namespace tarvo

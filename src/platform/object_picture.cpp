@@ -1,12 +1,41 @@
 #include "object_picture.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
 namespace tarvo {
 
+namespace {
+
+// Pixels an object picture covers for its single-precision bounds.
+QRect roundedRect(const QRectF& r) {
+    const int w = std::max(0, int(std::lround(r.width())));
+    const int h = std::max(0, int(std::lround(r.height())));
+    return {int(std::lround(r.left())), int(std::lround(r.top())), w, h};
+}
+
+constexpr int kHandle = 5;                      // side of a handle square
+constexpr int kOutlineMargin = kHandle / 2 + 1; // room around the object
+
+} // namespace
+
+int shiftState(Qt::KeyboardModifiers modifiers) {
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= 1;
+    if (modifiers & Qt::ControlModifier)
+        shift |= 2;
+    if (modifiers & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
 ObjectPicture::ObjectPicture(QWidget* parent) : QWidget(parent) {
+    // A press gives the picture the keyboard, so that keys act on the object
+    // rather than on a text pane that may not even be in view.
+    setFocusPolicy(Qt::ClickFocus);
     applyGeometry();
 }
 
@@ -46,9 +75,8 @@ void ObjectPicture::copyPropertiesFrom(const ObjectPicture& other) {
 
 void ObjectPicture::applyGeometry() {
     // A negative size shows as nothing; the designer never stores one.
-    const int w = std::max(0, int(std::lround(m_width)));
-    const int h = std::max(0, int(std::lround(m_height)));
-    setGeometry(int(std::lround(m_left)), int(std::lround(m_top)), w, h);
+    setGeometry(roundedRect(QRectF(m_left, m_top, m_width, m_height)));
+    emit boundsChanged();
 }
 
 void ObjectPicture::paintEvent(QPaintEvent*) {
@@ -64,6 +92,53 @@ void ObjectPicture::mousePressEvent(QMouseEvent* e) {
 
 void ObjectPicture::mouseReleaseEvent(QMouseEvent* e) {
     emit MouseUp(int(e->button()), float(e->position().x()), float(e->position().y()));
+}
+
+void ObjectPicture::mouseMoveEvent(QMouseEvent* e) {
+    emit MouseMove(int(e->buttons()), float(e->position().x()), float(e->position().y()));
+}
+
+void ObjectPicture::keyPressEvent(QKeyEvent* e) {
+    emit KeyDown(e->key(), shiftState(e->modifiers()));
+}
+
+OutlineShape::OutlineShape(QWidget* parent, bool withHandles)
+    : QWidget(parent), m_withHandles(withHandles) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    hide();
+}
+
+void OutlineShape::showAround(QRectF r) {
+    m_outlined = roundedRect(r);
+    // The frame runs one pixel outside the object, so that it hides none of it.
+    setGeometry(m_outlined.adjusted(-kOutlineMargin - 1, -kOutlineMargin - 1, kOutlineMargin + 1,
+                                    kOutlineMargin + 1));
+    raise();
+    show();
+    update();
+}
+
+void OutlineShape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect frame = m_outlined.translated(-pos()).adjusted(-1, -1, 0, 0);
+    if (!m_withHandles) {
+        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        p.drawRect(frame);
+        return;
+    }
+    const QColor ink(0, 0, 160);
+    p.setPen(ink);
+    p.drawRect(frame);
+    const int xs[] = {frame.left(), frame.center().x(), frame.right() + 1};
+    const int ys[] = {frame.top(), frame.center().y(), frame.bottom() + 1};
+    for (int ix = 0; ix < 3; ++ix) {
+        for (int iy = 0; iy < 3; ++iy) {
+            if (ix == 1 && iy == 1)
+                continue;
+            p.fillRect(xs[ix] - kHandle / 2, ys[iy] - kHandle / 2, kHandle, kHandle, ink);
+        }
+    }
 }
 
 PictureFamily::PictureFamily(ObjectPicture* element0) : m_element0(element0) {}

@@ -36,11 +36,19 @@ signals:
     // Button (Qt::MouseButton) and position relative to the picture.
     void MouseDown(int button, float x, float y);
     void MouseUp(int button, float x, float y);
+    // Buttons held (Qt::MouseButtons) while the pointer moves over a press.
+    void MouseMove(int buttons, float x, float y);
+    // Key code (Qt::Key) and shift state: Shift 1, Ctrl 2, Alt 4. Every key
+    // pressed while the picture has the focus ends here.
+    void KeyDown(int keyCode, int shift);
+    void boundsChanged();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void applyGeometry();
@@ -71,6 +79,30 @@ private:
     ObjectPicture* m_element0;
     std::map<int, ObjectPicture*> m_elements;
 };
+
+// An outline drawn over the designer's pictures: a selected object's frame
+// with handles, or the rectangle that a held mouse button will give. It lets
+// the mouse through to what lies below.
+class OutlineShape : public QWidget {
+    Q_OBJECT
+
+public:
+    OutlineShape(QWidget* parent, bool withHandles);
+    // Outlines the rectangle `r` (parent pixels, as an object picture rounds
+    // them) from just outside it, above every sibling.
+    void showAround(QRectF r);
+    QRect outlined() const { return m_outlined; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    bool m_withHandles;
+    QRect m_outlined;
+};
+
+// Shift state of a key or mouse event: Shift 1, Ctrl 2, Alt 4.
+int shiftState(Qt::KeyboardModifiers modifiers);
 
 // A line control drawn between two points of its parent's client area.
 class LineShape : public QWidget {

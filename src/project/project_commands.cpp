@@ -145,7 +145,10 @@ void ProjectCommands::Command8_Click() {
     if (!isReadableOrReported(projectPath, kCreateTitle))
         return;
     loadFolder(projectPath, kCreateTitle);
-    m_loader.ClearObjectPictures();
+    // The new project's forms are shown at once, as after Open Project.
+    m_designer.CurrentFormPage = 0;
+    reloadFormPage();
+    m_ctx.ui.Label2->setText(QStringLiteral("Form ") + QString::number(m_designer.CurrentFormPage));
     m_ctx.ui.form->setWindowTitle(QStringLiteral("Tarvo IDE ") + projectPath);
 }
 

@@ -2,8 +2,6 @@
 
 #include "designer/form_loader.h"
 
-#include <QFile>
-
 namespace tarvo::testing {
 namespace {
 
@@ -46,27 +44,6 @@ TEST_F(FormLoaderTest, PageZeroWithThreeObjects) {
     EXPECT_EQ(QPoint(ui().Line3->x2(), ui().Line3->y2()), QPoint(249, 194));
     EXPECT_EQ(QPoint(ui().Line4->x2(), ui().Line4->y2()), QPoint(89, 194));
     EXPECT_EQ(QPoint(ui().Line5->x2(), ui().Line5->y2()), QPoint(89, 44));
-}
-
-TEST_F(FormLoaderTest, EveryPageOfTheBundledProjectTemplateLoadsOnTheScreen) {
-    QFile f(QStringLiteral(TARVO_SAMPLE_DIR "/SDK/Template/res/resource.txt"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    setText(QString::fromLatin1(f.readAll()));
-    int page = 0;
-    for (; page < 50; ++page) {
-        load(page);
-        if (designer().CurrentFormPage != page)
-            break; // stepped back from the page after the last
-        EXPECT_GE(designer().NextPictureSlot, 3) << "page " << page;
-        for (int i = 1; i < designer().NextPictureSlot; ++i) {
-            const ObjectPicture& p = picture(i);
-            EXPECT_TRUE(p.left() >= 89 && p.top() >= 44 && p.width() > 0 && p.height() > 0 &&
-                        p.left() + p.width() <= 249 && p.top() + p.height() <= 204)
-                << p.toolTipText().toStdString() << " lies off the screen";
-        }
-    }
-    EXPECT_GE(page, 2);
-    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(FormLoaderTest, ObjectLinesOutsideTheFormBlockAreNotShown) {
@@ -122,10 +99,13 @@ TEST_F(FormLoaderTest, WidthInLettersStopsWithTheMessageAfterTheObjectsBeforeIt)
     EXPECT_TRUE(isEmptyPicture(picture(3)));
     EXPECT_EQ(designer().NextPictureSlot, 2);
     EXPECT_EQ(designer().NextObjectId, 1);
-    EXPECT_EQ(dialogs.messages(), QStringList{textErrorMessage()});
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{textErrorMessage() + QStringLiteral("\nObject 3: \"(SH)BOUNDS.WIDTH="
+                                                              "seven\" (line 26) is not a number "
+                                                              "from -32768 to 32767.")});
 }
 
-TEST_F(FormLoaderTest, EachKindOfTextErrorIsReported) {
+TEST_F(FormLoaderTest, EachKindOfTextErrorIsReportedWithWhatIsAtFault) {
     const QString form = QStringLiteral("x\r\n") + formBlock(1, {0, 0, 160, 160}, {2});
     const QString good = objectBlock(2, QStringLiteral("Button"), {1, 2, 3, 4});
     auto replaced = [&](const char* from, const char* to) {
@@ -134,27 +114,41 @@ TEST_F(FormLoaderTest, EachKindOfTextErrorIsReported) {
     struct Case {
         const char* name;
         QString text;
+        const char* detail;
     };
     const Case cases[] = {
-        {"negative width", replaced("WIDTH=3", "WIDTH=-3")},
-        {"out of range", replaced("X=1", "X=40000")},
-        {"no type key", replaced("(B)OBJECT.TYPE=Button", "(B)KIND=Button")},
-        {"object without identifier line", replaced("ID=2", "ID=5")},
+        {"negative width", replaced("WIDTH=3", "WIDTH=-3"),
+         "Object 2: \"(SH)BOUNDS.WIDTH=-3\" (line 16) is negative."},
+        {"out of range", replaced("X=1", "X=40000"), "\"(SH)BOUNDS.X=40000\" (line 14) is not a"},
+        {"no type key", replaced("(B)OBJECT.TYPE=Button", "(B)KIND=Button"),
+         "Object 2: its block has no \"(B)OBJECT.TYPE=\""},
+        {"object without identifier line", replaced("ID=2", "ID=5"), "no line reads \"ID=2\""},
         {"identifier in letters",
          QString(form).replace(QLatin1String("(U)OBJECT_ID=2"), QLatin1String("(U)OBJECT_ID=two")) +
-             good},
-        {"form without bounds", QStringLiteral("x\r\n#FORM\r\nID=1\r\n#END_FORM\r\n")},
+             good,
+         "\"(U)OBJECT_ID=two\" (line 9) is not an identifier"},
+        {"form without bounds", QStringLiteral("x\r\n#FORM\r\nID=1\r\n#END_FORM\r\n"),
+         "Form 1: its block has no \"(SH)BOUNDS.Y=\""},
         // The key is looked up in its own block only.
         {"key only in the next block",
          form + QString(good).remove(QStringLiteral("(SH)BOUNDS.HEIGHT=4\r\n")) +
-             objectBlock(3, QStringLiteral("Line"), {0, 0, 1, 1})},
+             objectBlock(3, QStringLiteral("Line"), {0, 0, 1, 1}),
+         "Object 2: its block has no \"(SH)BOUNDS.HEIGHT=\""},
+        // Identifiers are 16-bit: the count cannot go past 32767.
+        {"too many identifier lines", form + good + QStringLiteral("ID=9\r\n").repeated(100000),
+         "100002 lines that begin with \"ID=\", more than the 32767"},
     };
     for (const Case& c : cases) {
         dialogs.shown.clear();
         setText(c.text);
         load(0);
-        EXPECT_EQ(dialogs.messages(), QStringList{textErrorMessage()}) << c.name;
+        ASSERT_EQ(dialogs.messages().size(), 1) << c.name;
+        const QString message = dialogs.messages()[0];
+        EXPECT_TRUE(message.startsWith(textErrorMessage() + QLatin1Char('\n')) &&
+                    message.contains(QLatin1String(c.detail)))
+            << c.name << ": " << message.toStdString();
     }
+    EXPECT_EQ(picture(1).toolTipText(), QStringLiteral("2,Button")); // placed before the count
     // Silent without a project.
     ctx().project.ProjectPath.clear();
     dialogs.shown.clear();
@@ -175,7 +169,11 @@ TEST_F(FormLoaderTest, MoreObjectsThanPicturesDrawsThoseThatFitThenReports) {
     for (int i = 1; i <= 30; ++i)
         EXPECT_EQ(picture(i).toolTipText(), QStringLiteral("%1,Button").arg(99 + i));
     EXPECT_EQ(designer().NextPictureSlot, 31);
-    EXPECT_EQ(dialogs.messages(), QStringList{textErrorMessage()});
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{textErrorMessage() + QStringLiteral("\nForm page 0 lists more objects "
+                                                              "than the 30 object pictures "
+                                                              "(ObjectsPerPage is 30, at most "
+                                                              "500).")});
 }
 
 } // namespace

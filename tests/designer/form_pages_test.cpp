@@ -85,7 +85,8 @@ TEST_F(FormPagesTest, AdjustCreatesAndDestroysPictures) {
     EXPECT_EQ(designer().ObjectPictures[31], nullptr);
     clickPrevious();
     EXPECT_EQ(picture(30).toolTipText(), QStringLiteral("129,Button"));
-    EXPECT_EQ(dialogs.messages(), QStringList{textErrorMessage()});
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].startsWith(textErrorMessage() + QLatin1Char('\n')));
 }
 
 TEST_F(FormPagesTest, AnswersThatAreNotAWholeNumberUpTo500ChangeNothing) {

@@ -32,59 +32,6 @@ protected:
     const Bounds b1{10, 20, 30, 10};
 };
 
-TEST_F(ObjectMoverTest, DragChangesOnlyTheFourBoundsValuesOfThatObject) {
-    dragPicture(1, {5, 5}, {20, 12}, Qt::LeftButton);
-    EXPECT_FLOAT_EQ(picture(1).left(), 89 + 25);
-    EXPECT_FLOAT_EQ(picture(1).top(), 44 + 27);
-    EXPECT_EQ(text1().text(), textWith({25, 27, 30, 10}));
-    // The caret stands at the first "#" after the object's identifier line.
-    const QString text = text1().text();
-    EXPECT_EQ(text1().selStart(), text.indexOf(QLatin1Char('#'), text.indexOf("\r\nID=1\r\n")));
-    EXPECT_EQ(text1().selLength(), 0);
-}
-
-TEST_F(ObjectMoverTest, MovesAreClampedAtEachEdge) {
-    struct Case {
-        const char* name;
-        Bounds start;
-        QPoint release; // grab at (1, 1)
-        Bounds expected;
-    };
-    const Case cases[] = {
-        {"left", {5, 20, 30, 10}, {-9, 1}, {0, 20, 30, 10}},
-        {"right", {100, 20, 30, 10}, {101, 1}, {130, 20, 30, 10}},
-        {"top", {10, 3, 30, 10}, {1, -20}, {10, 0, 30, 10}},
-        {"bottom", {10, 140, 30, 10}, {1, 80}, {10, 150, 30, 10}},
-    };
-    for (const Case& c : cases) {
-        setText(textWith(c.start));
-        load(0);
-        dragPicture(1, {1, 1}, c.release, Qt::LeftButton);
-        EXPECT_EQ(text1().text(), textWith(c.expected)) << c.name;
-    }
-}
-
-TEST_F(ObjectMoverTest, RightDragResizes) {
-    struct Case {
-        const char* name;
-        Bounds start;
-        QPoint release; // grab at (5, 5)
-        Bounds expected;
-    };
-    const Case cases[] = {
-        {"grow", {0, 0, 20, 10}, {15, 10}, {0, 0, 30, 15}},
-        {"past the right edge", {150, 0, 5, 10}, {55, 5}, {150, 0, 10, 10}},
-        {"never below zero", {10, 10, 20, 10}, {-40, -40}, {10, 10, 0, 0}},
-    };
-    for (const Case& c : cases) {
-        setText(textWith(c.start));
-        load(0);
-        dragPicture(1, {5, 5}, c.release, Qt::RightButton);
-        EXPECT_EQ(text1().text(), textWith(c.expected)) << c.name;
-        EXPECT_FLOAT_EQ(picture(1).left(), 89 + c.start.x) << c.name;
-    }
-}
-
 TEST_F(ObjectMoverTest, AClickWithoutMovementNormalisesTheValues) {
     setText(textWith(b1, QStringLiteral("007")));
     load(0);

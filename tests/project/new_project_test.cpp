@@ -1,5 +1,6 @@
 #include "designer/designer_state.h"
 #include "editor/file_tabs.h"
+#include "platform/object_picture.h"
 #include "platform/pane_family.h"
 #include "platform/paths.h"
 #include "platform/rich_text_pane.h"
@@ -21,7 +22,8 @@ protected:
     void SetUp() override {
         ProjectTest::SetUp();
         writeFile(QStringLiteral("sdk/Template/main.c"), "int main(void) { return 0; }\r\n");
-        writeFile(QStringLiteral("sdk/Template/res/resource.txt"), "template resources\r\n");
+        writeFile(QStringLiteral("sdk/Template/res/resource.txt"),
+                  sampleProjectFiles()[QStringLiteral("res/resource.txt")]);
         writeFile(QStringLiteral("sdk/Template/res/resource.h"), "#define T 1\n");
         writeFile(QStringLiteral("sdk/Template/res/form.bmp"), "BM");
     }
@@ -38,7 +40,6 @@ protected:
 };
 
 TEST_F(NewProject, CopiesTheTemplateAndOpensTheCopy) {
-    form->designer().NextObjectId = 9;
     ui().Label2->setText(QStringLiteral("Form 2"));
     form->designer().CurrentFormPage = 2;
     const QString answer = path(QStringLiteral("Work/App"));
@@ -54,14 +55,15 @@ TEST_F(NewProject, CopiesTheTemplateAndOpensTheCopy) {
     EXPECT_EQ(readFile(QStringLiteral("Work/App/res/form.bmp")), "BM");
     EXPECT_EQ(ctx().project.ProjectPath, answer);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tarvo IDE ") + answer);
-    EXPECT_EQ(ui().Text1->text(), QStringLiteral("template resources\r\n"));
+    EXPECT_TRUE(ui().Text1->text().startsWith(QStringLiteral("Tarvo resources\r\n")));
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h", "main.c"}));
     for (QPushButton* b :
          {ui().Command5, ui().Command6, ui().Command7, ui().Command9, ui().Command10})
         EXPECT_TRUE(b->isEnabled());
-    // No page is loaded: the page label and number stay.
-    EXPECT_EQ(form->designer().CurrentFormPage, 2);
-    EXPECT_EQ(ui().Label2->text(), QStringLiteral("Form 2"));
+    // Page 0 of the new project is shown, as after Open Project.
+    EXPECT_EQ(form->designer().CurrentFormPage, 0);
+    EXPECT_EQ(ui().Label2->text(), QStringLiteral("Form 0"));
+    EXPECT_EQ(form->designer().ObjectPictures[1]->toolTipText(), QStringLiteral("1001,3"));
     EXPECT_TRUE(starter.started.isEmpty());
 }
 
@@ -83,7 +85,8 @@ TEST_F(NewProject, ATrailingSeparatorIsStrippedSoTheTemplateLandsInTheFolder) {
     create(path(QStringLiteral("Apps/First")) + PathSep());
 
     EXPECT_EQ(ctx().project.ProjectPath, path(QStringLiteral("Apps/First")));
-    EXPECT_EQ(readFile(QStringLiteral("Apps/First/res/resource.txt")), "template resources\r\n");
+    EXPECT_EQ(readFile(QStringLiteral("Apps/First/res/resource.txt")),
+              sampleProjectFiles()[QStringLiteral("res/resource.txt")]);
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("Apps/First/Template"))));
     EXPECT_TRUE(dialogs.messages().isEmpty());
 }
