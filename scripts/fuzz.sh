@@ -62,6 +62,7 @@ cmake --build "$BUILD" -j "${TARVO_JOBS:-2}" --target "${TARGETS[@]/#/fuzz_}"
 
 # Fresh pages are what cost most here: a small quarantine reuses freed memory.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:quarantine_size_mb=16}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$SOURCE_DIR/tests/fuzz/lsan-suppressions.txt:print_suppressions=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 mkdir -p "$BUILD/artifacts" "$BUILD/logs"
@@ -73,15 +74,21 @@ for target in "${TARGETS[@]}"; do
     found="$BUILD/corpus/$target"
     logfile="$BUILD/logs/$target.log"
     mkdir -p "$found"
-    dict=()
+    # A target's own libFuzzer flags: TARGET.dict, and TARGET.flags (one a line).
+    flags=()
     if [ -f "$SOURCE_DIR/tests/fuzz/$target.dict" ]; then
-        dict=("-dict=$SOURCE_DIR/tests/fuzz/$target.dict")
+        flags+=("-dict=$SOURCE_DIR/tests/fuzz/$target.dict")
+    fi
+    if [ -f "$SOURCE_DIR/tests/fuzz/$target.flags" ]; then
+        while IFS= read -r flag; do
+            case "$flag" in '' | '#'*) ;; *) flags+=("$flag") ;; esac
+        done <"$SOURCE_DIR/tests/fuzz/$target.flags"
     fi
     log "fuzzing $target for ${SECONDS_EACH}s (log: $logfile)"
     # New inputs go to the first folder; the checked-in corpus is only read.
     status=0
     "$program" -max_total_time="$SECONDS_EACH" -timeout=10 -print_final_stats=1 \
-        -artifact_prefix="$BUILD/artifacts/$target-" "${dict[@]}" \
+        -artifact_prefix="$BUILD/artifacts/$target-" "${flags[@]}" \
         "$found" "$CORPUS_ROOT/$target" >"$logfile" 2>&1 || status=$?
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$logfile" | tail -n 1)
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$logfile" | tail -n 1)
