@@ -1,13 +1,21 @@
-// Colouring a whole C file: ColorizeWords (one edit block) against formatting
-// each token through its own selection, and how the pass grows with the file.
+// Colouring a C file: the full pass of ColorizeWords against formatting each
+// token through its own selection, how it grows with the file, and the
+// colouring that follows each edit.
 #include "app/core/ide_context.h"
 #include "editor/colorize_scan.h"
 #include "editor/colorizer.h"
+#include "editor/live_colorizer.h"
 #include "platform/rich_text_pane.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTabBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <ctime>
+#include <map>
 
 namespace {
 
@@ -66,6 +74,106 @@ void colorizeWords(benchmark::State& state) {
     state.counters["KB"] = double(text.size()) / 1024.0;
 }
 
+// Choosing the tab again without any change since the last pass.
+void chooseUnchangedTab(benchmark::State& state) {
+    Fixture f;
+    f.pane.setText(generatedCFile(int(state.range(0))));
+    Colorizer colorizer(f.ctx);
+    colorizer.ColorizeWords(2);
+    for (auto _ : state)
+        colorizer.ColorizeWords(2);
+}
+
+// One character typed into (then taken out of) the middle line of a coloured
+// pane; timed is the colouring that follows, the edit itself is not.
+void colourEditedLine(benchmark::State& state) {
+    const int lines = int(state.range(0));
+    Fixture f;
+    f.pane.setText(generatedCFile(lines));
+    Colorizer colorizer(f.ctx);
+    colorizer.ColorizeWords(2);
+    LiveColorizer* live = LiveColorizer::of(f.pane);
+    const int at = f.pane.document()->findBlockByNumber(lines / 2 + 1).position() + 8;
+    bool typed = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTextCursor c(f.pane.document());
+        c.setPosition(at);
+        if (typed)
+            c.deleteChar();
+        else
+            c.insertText(QStringLiteral("x"));
+        typed = !typed;
+        state.ResumeTiming();
+        live->finish();
+    }
+}
+
+// The same keystroke timed whole: the pane's own bookkeeping and the colouring.
+void typeAndColour(benchmark::State& state) {
+    const int lines = int(state.range(0));
+    Fixture f;
+    f.pane.setText(generatedCFile(lines));
+    Colorizer colorizer(f.ctx);
+    colorizer.ColorizeWords(2);
+    LiveColorizer* live = LiveColorizer::of(f.pane);
+    const int at = f.pane.document()->findBlockByNumber(lines / 2 + 1).position() + 8;
+    bool typed = false;
+    for (auto _ : state) {
+        QTextCursor c(f.pane.document());
+        c.setPosition(at);
+        if (typed)
+            c.deleteChar();
+        else
+            c.insertText(QStringLiteral("x"));
+        typed = !typed;
+        live->finish();
+    }
+}
+
+// A double quote typed at the top of a shown pane turns every literal of the
+// file inside out: the lines on view are coloured in the keystroke, the rest
+// in timer slices. Reports the keystroke, the longest stretch the event loop
+// was held by one round of events, and the total.
+void quoteAtTop(benchmark::State& state) {
+    Fixture f;
+    f.pane.setText(generatedCFile(int(state.range(0))));
+    Colorizer colorizer(f.ctx);
+    colorizer.ColorizeWords(2);
+    f.pane.resize(600, 400);
+    f.pane.show();
+    LiveColorizer* live = LiveColorizer::of(f.pane);
+    // Wall time and processor time: on a busy machine the first also counts
+    // other programs' turns.
+    double keystroke = 0, keystrokeCpu = 0, longest = 0, longestCpu = 0;
+    auto cpuMs = [] { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; };
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        const double cpu = cpuMs();
+        QTextCursor c(f.pane.document());
+        c.insertText(QStringLiteral("\""));
+        keystroke = std::max(keystroke, clock.nsecsElapsed() / 1e6);
+        keystrokeCpu = std::max(keystrokeCpu, cpuMs() - cpu);
+        while (!live->isIdle()) {
+            QElapsedTimer round;
+            round.start();
+            const double roundCpu = cpuMs();
+            QCoreApplication::processEvents();
+            longest = std::max(longest, round.nsecsElapsed() / 1e6);
+            longestCpu = std::max(longestCpu, cpuMs() - roundCpu);
+        }
+        state.PauseTiming();
+        f.pane.document()->undo();
+        live->finish();
+        state.ResumeTiming();
+    }
+    state.counters["keystroke_ms"] = keystroke;
+    state.counters["keystroke_cpu_ms"] = keystrokeCpu;
+    state.counters["longest_round_ms"] = longest;
+    state.counters["longest_round_cpu_ms"] = longestCpu;
+}
+
 // The scan alone, without the pane.
 void scanOnly(benchmark::State& state) {
     const QString text = generatedCFile(int(state.range(0)));
@@ -102,24 +210,85 @@ void perTokenSelection(benchmark::State& state) {
 }
 
 BENCHMARK(colorizeWords)
-    ->Name("ColorizeWords/lines")
+    ->Name("ColorizeWords")
+    ->ArgName("lines")
     ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MinTime(2.0);
+BENCHMARK(chooseUnchangedTab)
+    ->Name("ChooseUnchangedTab")
+    ->ArgName("lines")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+BENCHMARK(colourEditedLine)
+    ->Name("ColourEditedLine")
+    ->ArgName("lines")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+BENCHMARK(typeAndColour)
+    ->Name("TypeAndColour")
+    ->ArgName("lines")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+BENCHMARK(quoteAtTop)
+    ->Name("QuoteAtTop")
+    ->ArgName("lines")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 BENCHMARK(scanOnly)
-    ->Name("Scan/lines")
+    ->Name("Scan")
+    ->ArgName("lines")
     ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(perTokenSelection)
-    ->Name("PerTokenSelection/lines")
+    ->Name("PerTokenSelection")
+    ->ArgName("lines")
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);
+
+// After the run, how each measure grew from 10,000 to 100,000 lines.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        for (const auto& [name, time] : m_times) {
+            const auto at = name.find("/lines:10000");
+            if (at == std::string::npos || (at + 12 < name.size() && name[at + 12] != '/'))
+                continue;
+            std::string tenfold = name;
+            tenfold.replace(at, 12, "/lines:100000");
+            const auto big = m_times.find(tenfold);
+            const bool spread =
+                name.find("_stddev") != std::string::npos || name.find("_cv") != std::string::npos;
+            if (big != m_times.end() && time > 0 && !spread)
+                std::printf("%s%s: 10x the lines takes %.2fx the time\n",
+                            name.substr(0, at).c_str(), name.substr(at + 12).c_str(),
+                            big->second / time);
+        }
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
 
 } // namespace
 
@@ -128,7 +297,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "designer/toolbox.h"
 #include "docs/manuals.h"
 #include "editor/colorizer.h"
+#include "editor/edit_commands.h"
 #include "editor/file_tabs.h"
 #include "editor/find.h"
 #include "editor/focus_tracking.h"
@@ -365,6 +366,7 @@ void Form1::createHandlers() {
     m_fileTabs = std::make_unique<FileTabs>(m_ctx, *m_colorizer);
     m_focus = std::make_unique<FocusTracking>(m_ctx);
     m_finder = std::make_unique<Finder>(m_ctx, *m_fileTabs);
+    m_editCommands = std::make_unique<EditCommands>(m_ctx, *m_fileTabs);
     m_loader = std::make_unique<FormLoader>(m_ctx, m_designer);
     m_pages = std::make_unique<FormPages>(m_ctx, m_designer, *m_loader);
     m_grid = std::make_unique<PropertyGrid>(m_ctx, m_designer);
@@ -385,6 +387,7 @@ void Form1::createHandlers() {
 
 void Form1::wirePane(int index, RichTextPane* pane) {
     m_project->watchPane(pane);
+    m_editCommands->attachPane(pane);
     connect(pane, &RichTextPane::GotFocus, this,
             [this, index] { m_focus->OtherTextFile_GotFocus(index); });
     connect(pane, &RichTextPane::LostFocus, this,
@@ -509,6 +512,7 @@ void Form1::Form_Initialize(const QString& iniFolder) {
     CenterForm();
     readSettings(iniFolder);
     m_ctx.project.ProjectPath.clear();
+    m_fileTabs->showWelcome();
     const int perPage =
         std::clamp<int>(m_ctx.settings.ObjectsPerPage, 0, DesignerState::MaxPictures);
     m_designer.ObjectPictures[0] = m_ctx.ui.DynamicPicture->at(0);
@@ -584,6 +588,7 @@ void Form1::Form_Resize() {
     ui.MSFlexGrid1->setColumnWidth(0, int(std::lround(out.gridColumn0Twips / tpp)));
     ui.MSFlexGrid1->setColumnWidth(1, int(std::lround(out.gridColumn1Twips / tpp)));
     ui.resourceh->setGeometry(ui.Text1->geometry());
+    m_fileTabs->followText1();
     if (out.setConsoleHeight)
         ui.Console->resize(ui.Console->width(), px(out.consoleHeight));
     if (out.setConsolePaneHeights) {

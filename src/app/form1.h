@@ -17,6 +17,7 @@ class BuildConsole;
 class ClientArea;
 class Colorizer;
 class DesignerKeys;
+class EditCommands;
 class FileTabs;
 class Finder;
 class FocusTracking;
@@ -63,6 +64,7 @@ public:
     Colorizer& colorizer() { return *m_colorizer; }
     FocusTracking& focusTracking() { return *m_focus; }
     Finder& finder() { return *m_finder; }
+    EditCommands& editCommands() { return *m_editCommands; }
     FormLoader& formLoader() { return *m_loader; }
     FormPages& formPages() { return *m_pages; }
     ObjectMover& objectMover() { return *m_mover; }
@@ -104,6 +106,7 @@ private:
     std::unique_ptr<FileTabs> m_fileTabs;
     std::unique_ptr<FocusTracking> m_focus;
     std::unique_ptr<Finder> m_finder;
+    std::unique_ptr<EditCommands> m_editCommands;
     std::unique_ptr<FormLoader> m_loader;
     std::unique_ptr<FormPages> m_pages;
     std::unique_ptr<PropertyGrid> m_grid;

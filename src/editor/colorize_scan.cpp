@@ -39,154 +39,6 @@ bool isWord(QStringView s) {
     return true;
 }
 
-// What the three lists say about one lower-case word, so that each word of
-// the text costs one lookup.
-struct KeywordEntry {
-    QString dataType; // the list's letters, null when not listed
-    QString reserved;
-    bool extra = false;
-};
-
-QHash<QString, KeywordEntry> combined(const KeywordLists& lists) {
-    QHash<QString, KeywordEntry> table;
-    for (auto it = lists.dataTypes.entries().cbegin(); it != lists.dataTypes.entries().cend(); ++it)
-        table[it.key()].dataType = it.value();
-    for (auto it = lists.reserved.entries().cbegin(); it != lists.reserved.entries().cend(); ++it)
-        table[it.key()].reserved = it.value();
-    for (auto it = lists.extra.entries().cbegin(); it != lists.extra.entries().cend(); ++it)
-        table[it.key()].extra = true;
-    return table;
-}
-
-// The pass over the text; runs are appended in the order they are found.
-class Scanner {
-public:
-    Scanner(const QString& text, const KeywordLists& lists)
-        : m_text(text), m_keywords(combined(lists)) {
-        // Roughly one run per ten characters of C text.
-        m_runs.reserve(m_text.size() / 10 + 16);
-    }
-
-    QVector<FormatRun> run() {
-        const int n = int(m_text.size());
-        int p = 0;
-        while (p < n) {
-            const QChar c = m_text[p];
-            if (isWordChar(c)) {
-                appendToWord(p);
-                ++p;
-            } else if (c == u'"') {
-                const int close = int(m_text.indexOf(u'"', p + 1));
-                if (close < 0)
-                    break;
-                p = close + 1;
-            } else if (c == u'/' && p + 1 < n && m_text[p + 1] == u'*') {
-                p = blockComment(p);
-            } else if (c == u'/' && p + 1 < n && m_text[p + 1] == u'/') {
-                p = lineComment(p);
-            } else if (c == u'/') {
-                ++p;
-            } else if (isDigit(c)) {
-                int end = p + 1;
-                while (end < n && isDigit(m_text[end]))
-                    ++end;
-                add(p, end - p, ColorizeColors::Number, false);
-                p = end;
-            } else {
-                endWord();
-                ++p;
-            }
-        }
-        // A word still pending at the end of the text is not looked up.
-        return std::move(m_runs);
-    }
-
-private:
-    void appendToWord(int p) {
-        if (m_wordLength == 0)
-            m_wordStart = p;
-        ++m_wordLength;
-    }
-
-    void endWord() {
-        if (m_wordLength == 0)
-            return;
-        const int start = m_wordStart;
-        const int length = m_wordLength;
-        m_wordLength = 0;
-        // The word is read from the text, not from the letters collected: the
-        // span of letters scattered around a number, literal or comment (in1t)
-        // holds those other characters too, so no list entry can equal it and
-        // the span stays unformatted and unchanged.
-        const QStringView word = QStringView(m_text).mid(start, length);
-        // A data-type or reserved keyword takes its list's colour and letters;
-        // the first list wins when both hold the word, and the extra list's
-        // bold then does not apply.
-        asciiLowerInto(word, m_key);
-        const auto it = m_keywords.constFind(m_key);
-        if (it == m_keywords.constEnd())
-            return;
-        const KeywordEntry& k = it.value();
-        if (!k.dataType.isNull() || !k.reserved.isNull()) {
-            const bool dataType = !k.dataType.isNull();
-            const QString& letters = dataType ? k.dataType : k.reserved;
-            FormatRun& r =
-                add(start, length, dataType ? ColorizeColors::DataType : ColorizeColors::Reserved,
-                    false);
-            if (letters != word)
-                r.caseFix = letters;
-        } else if (k.extra) {
-            add(start, length, ColorizeColors::Extra, true);
-        }
-    }
-
-    // From "/*" through the closing "*/" (searched from the opening asterisk)
-    // or to the end of the text; every line part grey, only the last part
-    // also set not bold. Returns the position after the comment.
-    int blockComment(int p) {
-        const int n = int(m_text.size());
-        const int close = int(m_text.indexOf(QLatin1String("*/"), p + 1));
-        const int end = close < 0 ? n : close + 2;
-        int partStart = p;
-        for (;;) {
-            const int br = int(m_text.indexOf(QLatin1String("\r\n"), partStart));
-            if (br < 0 || br + 2 > end)
-                break;
-            add(partStart, br + 2 - partStart, ColorizeColors::Comment, std::nullopt);
-            partStart = br + 2;
-        }
-        if (end > partStart)
-            add(partStart, end - partStart, ColorizeColors::Comment, false);
-        return end;
-    }
-
-    // From "//" through the CR LF ending its line, or to the end of the text;
-    // the scan goes on at the line break, which ends a pending word.
-    int lineComment(int p) {
-        const int br = int(m_text.indexOf(QLatin1String("\r\n"), p + 2));
-        const int end = br < 0 ? int(m_text.size()) : br + 2;
-        add(p, end - p, ColorizeColors::Comment, false);
-        return br < 0 ? end : br;
-    }
-
-    FormatRun& add(int start, int length, const QColor& color, std::optional<bool> bold) {
-        FormatRun r;
-        r.start = start;
-        r.length = length;
-        r.color = color;
-        r.bold = bold;
-        m_runs.append(std::move(r));
-        return m_runs.last();
-    }
-
-    const QString& m_text;
-    const QHash<QString, KeywordEntry> m_keywords;
-    QVector<FormatRun> m_runs;
-    int m_wordStart = 0;
-    int m_wordLength = 0;
-    QString m_key; // the pending word in lower case
-};
-
 } // namespace
 
 KeywordList::KeywordList(const QString& list) {
@@ -204,16 +56,209 @@ KeywordList::KeywordList(const QString& list) {
 }
 
 QString KeywordList::lookup(QStringView word) const {
-    return lookupLowerCase(asciiLower(word));
-}
-
-QString KeywordList::lookupLowerCase(const QString& lowerCaseWord) const {
-    const auto it = m_byLowerCase.constFind(lowerCaseWord);
+    const auto it = m_byLowerCase.constFind(asciiLower(word));
     return it == m_byLowerCase.constEnd() ? QString() : it.value();
 }
 
+KeywordTable::KeywordTable(const KeywordLists& lists) {
+    for (auto it = lists.dataTypes.entries().cbegin(); it != lists.dataTypes.entries().cend(); ++it)
+        m_entries[it.key()].dataType = it.value();
+    for (auto it = lists.reserved.entries().cbegin(); it != lists.reserved.entries().cend(); ++it)
+        m_entries[it.key()].reserved = it.value();
+    for (auto it = lists.extra.entries().cbegin(); it != lists.extra.entries().cend(); ++it)
+        m_entries[it.key()].extra = true;
+}
+
+bool KeywordTable::wordRun(QStringView word, int start, LineRun& run) const {
+    asciiLowerInto(word, m_key);
+    const auto it = m_entries.constFind(m_key);
+    if (it == m_entries.constEnd())
+        return false;
+    const Entry& e = it.value();
+    run = LineRun{start, int(word.size()), TokenKind::Extra, nullptr};
+    // A data-type or reserved keyword takes its list's colour and letters; the
+    // first list wins when both hold the word, and the extra list's bold then
+    // does not apply.
+    if (!e.dataType.isNull() || !e.reserved.isNull()) {
+        const bool dataType = !e.dataType.isNull();
+        const QString& letters = dataType ? e.dataType : e.reserved;
+        run.kind = dataType ? TokenKind::DataType : TokenKind::Reserved;
+        if (letters != word)
+            run.caseFix = &letters;
+        return true;
+    }
+    return e.extra;
+}
+
+namespace {
+
+// Marks an open word as no longer standing alone: a digit, slash, comment or
+// literal came after its letters without ending it.
+void breakWord(ScanState& s) {
+    if (s.wordOpen)
+        s.wordBroken = true;
+}
+
+// A character that is no word character, digit, slash or quote ends the word.
+void endWord(ScanState& s, QStringView line, const KeywordTable& table, QVector<LineRun>& runs) {
+    if (!s.wordOpen)
+        return;
+    s.wordOpen = false;
+    if (s.wordSpoiled)
+        return;
+    if (s.wordStart < 0) {
+        runs.append({s.wordStart, s.wordLength, TokenKind::EarlierWord, nullptr});
+        return;
+    }
+    LineRun run;
+    if (table.wordRun(line.mid(s.wordStart, s.wordLength), s.wordStart, run))
+        runs.append(run);
+}
+
+} // namespace
+
+void scanLine(QStringView line, ScanState& s, const KeywordTable& table, QVector<LineRun>& runs) {
+    const int n = int(line.size());
+    const bool hasBreak = line.endsWith(QLatin1String("\r\n"));
+    // The last line of a block comment that reaches the end of the text is
+    // its last part, set not bold; the lines before keep their weight.
+    const TokenKind openCommentKind = hasBreak ? TokenKind::CommentPart : TokenKind::Comment;
+    int p = 0;
+    if (s.mode == ScanState::Mode::BlockComment) {
+        const int close = int(line.indexOf(QLatin1String("*/")));
+        if (close < 0) {
+            if (n > 0)
+                runs.append({0, n, openCommentKind, nullptr});
+            p = n;
+        } else {
+            runs.append({0, close + 2, TokenKind::Comment, nullptr});
+            s.mode = ScanState::Mode::Code;
+            p = close + 2;
+        }
+    } else if (s.mode == ScanState::Mode::StringLiteral) {
+        const int close = int(line.indexOf(u'"'));
+        if (close < 0) {
+            p = n;
+        } else {
+            s.mode = ScanState::Mode::Code;
+            p = close + 1;
+        }
+    }
+    while (p < n) {
+        const QChar c = line[p];
+        if (isWordChar(c)) {
+            if (!s.wordOpen) {
+                s.wordOpen = true;
+                s.wordBroken = s.wordSpoiled = false;
+                s.wordStart = p;
+                s.wordLength = 0;
+            } else if (s.wordBroken) {
+                s.wordSpoiled = true;
+            }
+            ++s.wordLength;
+            ++p;
+        } else if (c == u'"') {
+            // No escapes: the literal ends at the next quote, on whatever line.
+            breakWord(s);
+            const int close = int(line.indexOf(u'"', p + 1));
+            if (close < 0) {
+                s.mode = ScanState::Mode::StringLiteral;
+                p = n;
+            } else {
+                p = close + 1;
+            }
+        } else if (c == u'/' && p + 1 < n && line[p + 1] == u'*') {
+            // "*/" is searched from the opening asterisk, so "/*/" is closed.
+            breakWord(s);
+            const int close = int(line.indexOf(QLatin1String("*/"), p + 1));
+            if (close < 0) {
+                runs.append({p, n - p, openCommentKind, nullptr});
+                s.mode = ScanState::Mode::BlockComment;
+                p = n;
+            } else {
+                runs.append({p, close + 2 - p, TokenKind::Comment, nullptr});
+                p = close + 2;
+            }
+        } else if (c == u'/' && p + 1 < n && line[p + 1] == u'/') {
+            // Through the CR LF; the scan goes on at the break, which ends a
+            // pending word.
+            breakWord(s);
+            runs.append({p, n - p, TokenKind::Comment, nullptr});
+            p = hasBreak ? n - 2 : n;
+        } else if (c == u'/') {
+            breakWord(s);
+            ++p;
+        } else if (isDigit(c)) {
+            breakWord(s);
+            int end = p + 1;
+            while (end < n && isDigit(line[end]))
+                ++end;
+            runs.append({p, end - p, TokenKind::Number, nullptr});
+            p = end;
+        } else {
+            endWord(s, line, table, runs);
+            ++p;
+        }
+    }
+    // A word still open here is carried by a comment or literal over the
+    // break, or ends the text and is not looked up. What no longer matters is
+    // cleared, so that equal states mean an equal rest of the text.
+    if (!s.wordOpen)
+        s.wordBroken = s.wordSpoiled = false;
+    if (!s.wordOpen || s.wordSpoiled)
+        s.wordStart = s.wordLength = 0;
+    else
+        s.wordStart -= n;
+}
+
+QColor tokenColor(TokenKind kind) {
+    switch (kind) {
+    case TokenKind::DataType:
+        return ColorizeColors::DataType;
+    case TokenKind::Reserved:
+        return ColorizeColors::Reserved;
+    case TokenKind::Extra:
+        return ColorizeColors::Extra;
+    case TokenKind::Number:
+        return ColorizeColors::Number;
+    case TokenKind::Comment:
+    case TokenKind::CommentPart:
+    case TokenKind::EarlierWord:
+        break;
+    }
+    return ColorizeColors::Comment;
+}
+
+std::optional<bool> tokenBold(TokenKind kind) {
+    if (kind == TokenKind::CommentPart)
+        return std::nullopt;
+    return kind == TokenKind::Extra;
+}
+
 QVector<FormatRun> scanColorRuns(const QString& text, const KeywordLists& lists) {
-    return Scanner(text, lists).run();
+    const KeywordTable table(lists);
+    ScanState state;
+    QVector<LineRun> runs;
+    QVector<FormatRun> out;
+    forEachLine(text, [&](int lineStart, QStringView line) {
+        runs.clear();
+        scanLine(line, state, table, runs);
+        for (LineRun r : std::as_const(runs)) {
+            const int start = lineStart + r.start;
+            if (r.kind == TokenKind::EarlierWord &&
+                !table.wordRun(QStringView(text).mid(start, r.length), r.start, r))
+                continue;
+            FormatRun f;
+            f.start = start;
+            f.length = r.length;
+            f.color = tokenColor(r.kind);
+            f.bold = tokenBold(r.kind);
+            if (r.caseFix)
+                f.caseFix = *r.caseFix;
+            out.append(std::move(f));
+        }
+    });
+    return out;
 }
 
 } // namespace tarvo

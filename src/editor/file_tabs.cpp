@@ -9,13 +9,40 @@
 #include "platform/rich_text_pane.h"
 
 #include <QAction>
+#include <QDir>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTimer>
 
 namespace tarvo {
 
-FileTabs::FileTabs(IdeContext& ctx, Colorizer& colorizer) : m_ctx(ctx), m_colorizer(colorizer) {}
+namespace {
+
+QString welcomeText(const QString& sdkProjectPath) {
+    const QString sample =
+        sdkProjectPath.isEmpty()
+            ? QStringLiteral("the folder Template of the SDK folder (SDKProjectPath in IDE.ini)")
+            : QDir::toNativeSeparators(sdkProjectPath + QStringLiteral("Template"));
+    return QStringLiteral("No project is open.\n\n"
+                          "Ctrl+L opens a project: choose its main.c.\n"
+                          "Ctrl+N creates a new project as a copy of the SDK's template.\n\n"
+                          "The sample project to start from is %1.")
+        .arg(sample);
+}
+
+} // namespace
+
+FileTabs::FileTabs(IdeContext& ctx, Colorizer& colorizer) : m_ctx(ctx), m_colorizer(colorizer) {
+    // A tab chosen with the mouse hands the keyboard to its pane, once the
+    // click has shown it, so that typing goes on where the caret was.
+    QObject::connect(m_ctx.ui.TabStrip1, &QTabBar::tabBarClicked, m_ctx.ui.form, [this] {
+        QTimer::singleShot(0, m_ctx.ui.form, [this] {
+            if (RichTextPane* pane = paneInUse())
+                pane->setFocus(Qt::MouseFocusReason);
+        });
+    });
+}
 
 bool FileTabs::ShowFileList(const QString& folderspec, QString* error) {
     QStringList names;
@@ -142,7 +169,18 @@ void FileTabs::showCodePane(int i) {
     pane->show();
 }
 
+void FileTabs::followText1() {
+    const QRect rect = m_ctx.ui.Text1->geometry();
+    for (int i : m_ctx.ui.OtherTextFile->indices())
+        m_ctx.ui.OtherTextFile->at(i)->setGeometry(rect);
+}
+
+void FileTabs::showWelcome() {
+    m_ctx.ui.Text1->setPlaceholderText(welcomeText(m_ctx.settings.SDKProjectPath));
+}
+
 void FileTabs::resetToResourceTabs() {
+    m_ctx.ui.Text1->setPlaceholderText(QString());
     QTabBar* strip = m_ctx.ui.TabStrip1;
     const QSignalBlocker block(strip);
     for (int i : m_ctx.ui.OtherTextFile->indices())
@@ -186,6 +224,17 @@ RichTextPane* FileTabs::paneOfTab(int i) const {
     if (i == 2)
         return m_ctx.ui.resourceh;
     return i >= 3 ? m_ctx.ui.OtherTextFile->at(i) : nullptr;
+}
+
+RichTextPane* FileTabs::paneInUse() const {
+    RichTextPane* pane = paneOfTab(selectedTab());
+    // After the resource menu commands another pane can be on view than the
+    // selected tab's; the user means the one they see.
+    if (!pane || pane->isHidden()) {
+        if (RichTextPane* onView = paneOnView())
+            return onView;
+    }
+    return pane;
 }
 
 RichTextPane* FileTabs::paneOnView() const {

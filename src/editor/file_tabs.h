@@ -26,6 +26,13 @@ public:
     // "resource.txt" and "resource.h".
     void resetToResourceTabs();
 
+    // Gives every code pane, shown or hidden, the rectangle of Text1; run
+    // with the window's layout rules.
+    void followText1();
+    // The first screen while no project is open: how to open or create one.
+    // Shown by Text1 over its empty text, not as text of the pane.
+    void showWelcome();
+
     // Shows "*" after the caption of a tab whose pane holds unsaved changes.
     void setTabModified(int i, bool modified);
 
@@ -36,6 +43,9 @@ public:
     // The pane on view, which can differ from the selected tab's pane after the
     // resource menu commands.
     RichTextPane* paneOnView() const;
+    // The pane a command of the Edit keys works on: the selected tab's, or the
+    // pane on view when that one is hidden.
+    RichTextPane* paneInUse() const;
 
     // Why `name` cannot be the caption of a new text file; empty when it can.
     QString newFileNameRefusal(const QString& name) const;

@@ -9,19 +9,8 @@ namespace tarvo {
 
 Finder::Finder(IdeContext& ctx, FileTabs& tabs) : m_ctx(ctx), m_tabs(tabs) {}
 
-RichTextPane* Finder::searchedPane() const {
-    RichTextPane* pane = m_tabs.paneOfTab(m_tabs.selectedTab());
-    // After the resource menu commands another pane can be on view than the
-    // selected tab's; the user means the one they see.
-    if (!pane || pane->isHidden()) {
-        if (RichTextPane* onView = m_tabs.paneOnView())
-            return onView;
-    }
-    return pane;
-}
-
 void Finder::Find_Click() {
-    RichTextPane* pane = searchedPane();
+    RichTextPane* pane = m_tabs.paneInUse();
     m_ctx.editor.FindText = m_ctx.dialogs->inputBox(QStringLiteral("Find:"), QStringLiteral("Find"),
                                                     m_ctx.editor.FindText);
     if (!pane)
@@ -32,7 +21,7 @@ void Finder::Find_Click() {
 }
 
 void Finder::FindAgain_Click() {
-    RichTextPane* pane = searchedPane();
+    RichTextPane* pane = m_tabs.paneInUse();
     if (!pane)
         return;
     if (!m_ctx.editor.FindText.isEmpty()) {

@@ -3,7 +3,6 @@
 namespace tarvo {
 
 class FileTabs;
-class RichTextPane;
 struct IdeContext;
 
 // Find and Find Again in the pane of the selected tab.
@@ -14,9 +13,6 @@ public:
     void FindAgain_Click();
 
 private:
-    // The selected tab's pane, or the pane on view when that one is hidden.
-    RichTextPane* searchedPane() const;
-
     IdeContext& m_ctx;
     FileTabs& m_tabs;
 };

@@ -333,6 +333,7 @@ void RichTextPane::dropAllStyles() {
 // they are; otherwise the changed stretch is cut out and the inserted text
 // takes the style of the character before it.
 void RichTextPane::onContentsChange(int pos, int removed, int added) {
+    ++m_editCount;
     const QTextDocument* doc = document();
     const int total = doc->characterCount();
     if (m_replacingAll) {
@@ -427,6 +428,36 @@ void RichTextPane::onContentsChange(int pos, int removed, int added) {
         m_lines[first + k] = fresh[k];
         showLineStyles(first + k, b);
     }
+}
+
+void RichTextPane::setLineStyles(int firstLine,
+                                 const QVector<QVector<pane_styles::StyleRun>>& styles) {
+    QTextBlock b = document()->findBlockByNumber(firstLine);
+    if (!b.isValid() || styles.isEmpty())
+        return;
+    const int dirtyFrom = b.position();
+    int dirtyTo = dirtyFrom;
+    for (int k = 0; k < styles.size() && b.isValid() && firstLine + k < m_lines.size();
+         ++k, b = b.next()) {
+        const int textLength = b.length() - 1;
+        QVector<StyleRun> runs;
+        runs.reserve(styles[k].size());
+        for (const StyleRun& r : styles[k]) {
+            const int from = std::max(r.start, 0);
+            const int to = std::min(r.start + r.length, textLength);
+            if (to > from && !r.style.isPlain())
+                runs.append({from, to - from, r.style});
+        }
+        mergeTouching(runs);
+        m_lines[firstLine + k].runs = runs;
+        showLineStyles(firstLine + k, b);
+        dirtyTo = b.position() + b.length();
+    }
+    document()->markContentsDirty(dirtyFrom, dirtyTo - dirtyFrom);
+}
+
+QVector<pane_styles::StyleRun> RichTextPane::lineStyles(int line) const {
+    return line >= 0 && line < m_lines.size() ? m_lines[line].runs : QVector<StyleRun>();
 }
 
 int RichTextPane::find(const QString& what, int start) {

@@ -125,6 +125,14 @@ public:
     // inside or right after a styled stretch takes its style).
     void applyFormats(const QVector<FormatRun>& runs);
 
+    // Replaces the colours and weights of document lines firstLine.. with
+    // `styles` (positions within each line), without an undo step, and
+    // repaints those lines; costs only those lines.
+    void setLineStyles(int firstLine, const QVector<QVector<pane_styles::StyleRun>>& styles);
+    QVector<pane_styles::StyleRun> lineStyles(int line) const;
+    // Grows on every change of the text: typing, undo, redo and the program's.
+    quint64 editCount() const { return m_editCount; }
+
     // Copies font, geometry, parent, tab-stop flag and options from `other`.
     void copyPropertiesFrom(const RichTextPane& other);
 
@@ -186,6 +194,7 @@ private:
     QVector<pane_styles::LineStyles> m_lines; // one per document block
     int m_stylesLength = 1;                   // sum of m_lines' lengths
     QHash<quint64, QTextCharFormat> m_charFormats;
+    quint64 m_editCount = 0;
 };
 
 } // namespace tarvo

@@ -1,6 +1,7 @@
 // The colouring scan on plain text: which spans get which format, and which
 // words get their letter case fixed.
 #include "editor/colorize_scan.h"
+#include "editor/line_styles.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,12 @@ TEST(ScanRules, GiveTheExpectedRuns) {
         {"int// c\r\n", {"comment:3+6", "type:0+3"}},
         {"a / int;", {"type:4+3"}},
         {"/* a *//int;", {"comment:0+7", "type:8+3"}},
+        // A word carried over a line break by a comment or literal counts
+        // only while no letter joins it.
+        {"INT/* a\r\nb */ x", {"greypart:3+6", "comment:9+4", "type:0+3=int"}},
+        {"int\"a\r\n\";", {"type:0+3"}},
+        {"int\"a\r\nb\"x;", {}},
+        {"in/*\r\n*/t;", {"greypart:2+4", "comment:6+2"}},
     };
     for (const auto& [text, runs] : kCases)
         EXPECT_EQ(scan(QString::fromLatin1(text), testLists()), runs) << text;
@@ -137,6 +144,27 @@ TEST(ScanChoices, RunsNeverOverlap) {
               [](const FormatRun& a, const FormatRun& b) { return a.start < b.start; });
     for (int i = 1; i < runs.size(); ++i)
         EXPECT_LE(runs[i - 1].start + runs[i - 1].length, runs[i].start);
+}
+
+TEST(OverlayRuns, SetColourEverywhereAndWeightWhereTheRunHasOne) {
+    auto describe = [](const LineStyleList& runs) {
+        QStringList out;
+        for (const StyleRun& r : runs)
+            out << QStringLiteral("%1+%2:%3%4")
+                       .arg(r.start)
+                       .arg(r.length)
+                       .arg(QColor::fromRgba(r.style.color).name(), r.style.bold ? "b" : "");
+        return out.join(QLatin1Char(' '));
+    };
+    const QVector<LineRun> runs{{8, 4, TokenKind::DataType, nullptr},
+                                {1, 2, TokenKind::Number, nullptr},
+                                {4, 3, TokenKind::CommentPart, nullptr}};
+    const LineStyleList magentaBold{{0, 10, {qRgb(200, 0, 200), true, true}}};
+    EXPECT_EQ(describe(overlayRuns(magentaBold, runs, 10)),
+              QStringLiteral("0+1:#c800c8b 1+2:#ff0000 3+1:#c800c8b 4+3:#7f7f7fb 7+1:#c800c8b "
+                             "8+2:#007f00"));
+    EXPECT_EQ(describe(overlayRuns({}, runs, 10)),
+              QStringLiteral("1+2:#ff0000 4+3:#7f7f7f 8+2:#007f00"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // it keeps while it runs.
 #include "editor_fixture.h"
 
+#include <QScrollBar>
 #include <QTextDocument>
 
 namespace tarvo::testing {
@@ -47,16 +48,30 @@ TEST_F(ColorizerTest, FormatsTokensAndKeepsTheFormatOfOtherText) {
     }
 }
 
-TEST_F(ColorizerTest, CaretEndsAtStartAndOneUndoStepIsLeft) {
+TEST_F(ColorizerTest, PassKeepsCaretSelectionAndScrollAndIsOneUndoStep) {
     QString text;
     for (int i = 0; i < 300; ++i)
         text += QStringLiteral("INT v%1 = %1; /* c\r\n d */ return CHAR;\r\n").arg(i);
     RichTextPane* p = preparedPane(text);
-    p->select(40, 5);
+    p->setGeometry(ui().Text1->geometry());
+    p->show();
+    // A backward selection whose ends stand inside words the pass fixes.
+    const int at = p->document()->find(QStringLiteral("INT v200")).selectionStart();
+    QTextCursor c = p->textCursor();
+    c.setPosition(at + 2);
+    c.setPosition(at - 4, QTextCursor::KeepAnchor); // in CHAR
+    p->setTextCursor(c);
+    p->verticalScrollBar()->setValue(150);
+    const int anchor = p->textCursor().anchor();
+    const int position = p->textCursor().position();
+
     form->colorizer().ColorizeWords(3);
-    EXPECT_EQ(p->selStart(), 0);
-    EXPECT_EQ(p->selLength(), 0);
-    EXPECT_EQ(p->text().size(), text.size());
+    EXPECT_EQ(p->textCursor().anchor(), anchor);
+    EXPECT_EQ(p->textCursor().position(), position);
+    EXPECT_EQ(p->verticalScrollBar()->value(), 150);
+    EXPECT_EQ(p->text(), QString(text)
+                             .replace(QStringLiteral("INT"), QStringLiteral("int"))
+                             .replace(QStringLiteral("CHAR"), QStringLiteral("char")));
     // One undo takes the whole pass back, case fixes included.
     ASSERT_TRUE(p->document()->isUndoAvailable());
     p->document()->undo();
@@ -64,24 +79,41 @@ TEST_F(ColorizerTest, CaretEndsAtStartAndOneUndoStepIsLeft) {
     EXPECT_EQ(p->text(), text);
 }
 
-TEST_F(ColorizerTest, AKeywordEditedIntoAnotherWordKeepsItsColourOverTheNextPass) {
+TEST_F(ColorizerTest, EditedLinesTakeTheScanColoursInPlaceOfTheirOwn) {
     RichTextPane* p = preparedPane(QStringLiteral("int a;\r\nchar b;\r\n"));
     form->colorizer().ColorizeWords(3);
     p->setSelStart(3);
     p->setSelText(QStringLiteral("x")); // "intx": no keyword any more
-    p->setSelStart(11);
-    p->setSelText(QStringLiteral("e")); // "chear"
-    form->colorizer().ColorizeWords(3);
-    EXPECT_EQ(p->text(), QStringLiteral("intx a;\r\nchear b;\r\n"));
-    for (int pos : {0, 3, 9, 11, 13})
-        EXPECT_EQ(colorAt(p, pos), kGreen) << "at " << pos;
-    EXPECT_FALSE(boldAt(p, 3));
-    EXPECT_EQ(colorAt(p, 5), kMagenta); // never part of a keyword
+    LiveColorizer::of(*p)->finish();    // a hidden pane is coloured in slices
+    EXPECT_EQ(p->text(), QStringLiteral("intx a;\r\nchar b;\r\n"));
+    for (int pos : {0, 3, 5})
+        EXPECT_FALSE(colorAt(p, pos).isValid()) << "at " << pos;
+    EXPECT_EQ(colorAt(p, 9), kGreen); // the next line keeps what it showed
     EXPECT_EQ(colorAt(p, 14), kMagenta);
 }
 
-TEST_F(ColorizerTest, HourglassAndNotIdleWhileThePassRuns) {
+TEST_F(ColorizerTest, UnchangedPaneIsNotColouredAgainButAChangedOneIs) {
     RichTextPane* p = preparedPane(QStringLiteral("int a;\r\n"));
+    form->colorizer().ColorizeWords(3);
+    p->select(0, 3);
+    p->setSelColor(kMagenta); // formats alone are no change of the text
+    form->colorizer().ColorizeWords(3);
+    EXPECT_EQ(colorAt(p, 0), kMagenta);
+    settings().DataTypesKeywords = QStringLiteral("*Int*");
+    form->colorizer().ColorizeWords(3);
+    EXPECT_EQ(p->text(), QStringLiteral("Int a;\r\n"));
+    EXPECT_EQ(colorAt(p, 0), kGreen);
+    p->select(0, 3);
+    p->setSelColor(kMagenta);
+    p->setSelStart(6);
+    p->setSelText(QStringLiteral(" "));
+    form->colorizer().ColorizeWords(3);
+    EXPECT_EQ(colorAt(p, 0), kGreen);
+}
+
+TEST_F(ColorizerTest, HourglassAndNotIdleWhileThePassRuns) {
+    RichTextPane* p = preparedPane(QStringLiteral("INT a;\r\n"));
+    p->setSelStart(1); // the case fix moves this caret, and the pass puts it back
     QList<bool> idleSeen;
     QList<Qt::CursorShape> cursorSeen;
     QObject::connect(p, &RichTextPane::SelChange, [&] {

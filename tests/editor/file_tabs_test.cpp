@@ -4,7 +4,11 @@
 #include "platform/file_ops.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextCursor>
 
 namespace tarvo::testing {
 namespace {
@@ -83,24 +87,71 @@ TEST_F(FileTabsTest, ResourceTabsShowTheirPanesAndTheHeaderIsColouredEachTime) {
     EXPECT_EQ(shownTabs(), QList<int>{2});
     EXPECT_EQ(colorAt(pane(2), 0), kGreen);
 
-    pane(2)->select(0, 3);
-    pane(2)->setSelColor(Qt::magenta);
+    pane(2)->setText(QStringLiteral("INT y;\r\n"));
     chooseTab(1);
     EXPECT_EQ(shownTabs(), QList<int>{1});
     EXPECT_FALSE(colorAt(pane(1), 0).isValid()); // resource.txt is never coloured
     chooseTab(2);
-    EXPECT_EQ(colorAt(pane(2), 0), kGreen);
+    EXPECT_EQ(pane(2)->text(), QStringLiteral("int y;\r\n"));
 }
 
-TEST_F(FileTabsTest, CodePaneKeepsItsRectangleUntilItsTabIsChosenAgain) {
+TEST_F(FileTabsTest, EveryPaneTakesText1sRectangleWheneverTheLayoutRuns) {
     listSampleProject();
     chooseTab(3);
-    const QRect before = pane(3)->geometry();
-    ui().Text1->resize(before.width() + 40, before.height() + 30);
-    EXPECT_EQ(pane(3)->geometry(), before);
-    chooseTab(1);
+    form->resize(form->width() + 120, form->height() + 90);
+    form->Form_Resize();
+    for (int i = 2; i <= form->fileTabs().tabCount(); ++i)
+        EXPECT_EQ(pane(i)->geometry(), ui().Text1->geometry()) << i;
+}
+
+TEST_F(FileTabsTest, PanesKeepCaretSelectionAndScrollOverTabChoicesAndPasses) {
+    QString code;
+    for (int i = 1; i <= 200; ++i)
+        code += QStringLiteral("INT v%1;\r\n").arg(i);
+    openProject({{QStringLiteral("a.c"), code}, {QStringLiteral("b.c"), kCode}});
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     chooseTab(3);
-    EXPECT_EQ(pane(3)->geometry(), ui().Text1->geometry());
+    EXPECT_EQ(pane(3)->verticalScrollBar()->value(), 0); // a freshly loaded pane starts at the top
+    pane(3)->select(code.indexOf(QStringLiteral("INT v60;")) + 1, 5);
+    pane(3)->verticalScrollBar()->setValue(50);
+    for (bool changed : {false, true}) {
+        if (changed) { // the next choice colours the pane again
+            QTextCursor end(pane(3)->document());
+            end.movePosition(QTextCursor::End);
+            end.insertText(QStringLiteral("INT w;"));
+        }
+        chooseTab(4);
+        chooseTab(3);
+        EXPECT_EQ(pane(3)->selStart(), code.indexOf(QStringLiteral("INT v60;")) + 1);
+        EXPECT_EQ(pane(3)->selLength(), 5);
+        EXPECT_EQ(pane(3)->verticalScrollBar()->value(), 50);
+    }
+}
+
+TEST_F(FileTabsTest, ChoosingATabWithTheMouseGivesItsPaneTheKeyboard) {
+    openProject({{QStringLiteral("a.c"), kCode}, {QStringLiteral("b.c"), kCode}});
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    for (int i : {4, 2, 4}) {
+        QTest::mouseClick(ui().TabStrip1, Qt::LeftButton, {},
+                          ui().TabStrip1->tabRect(i - 1).center());
+        QTest::qWait(0);
+        EXPECT_TRUE(pane(i)->hasFocus()) << i;
+    }
+}
+
+TEST_F(FileTabsTest, FirstScreenSaysHowToBeginUntilAProjectIsOpen) {
+    settings().SDKProjectPath = QStringLiteral("/sdk/");
+    form->fileTabs().showWelcome();
+    const QString welcome = ui().Text1->placeholderText();
+    for (const char* part : {"Ctrl+L", "Ctrl+N", "Template"})
+        EXPECT_TRUE(welcome.contains(QString::fromLatin1(part))) << part;
+    EXPECT_TRUE(welcome.contains(QDir::toNativeSeparators(QStringLiteral("/sdk/"))));
+    EXPECT_TRUE(ui().Text1->text().isEmpty());
+    listSampleProject();
+    EXPECT_TRUE(ui().Text1->placeholderText().isEmpty());
 }
 
 TEST_F(FileTabsTest, UnreadableFileGetsNoTabThatSaveCouldOverwrite) {

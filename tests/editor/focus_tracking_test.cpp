@@ -64,7 +64,7 @@ TEST_F(FocusTrackingTest, IndicatorFollowsTypingAndStaysEmptyOnResourcePanes) {
 
 TEST_F(FocusTrackingTest, IndicatorStaysEmptyAfterAColouredTabUntilTheCaretMoves) {
     openProject({{QStringLiteral("a.c"), tenLines()}});
-    chooseTab(3); // coloured: the pass ends with the caret at 0
+    chooseTab(3); // coloured: the pass keeps the caret and the indicator quiet
     EXPECT_EQ(status(), QString());
     pane(3)->setSelStart(lineStart(2));
     EXPECT_EQ(status(), QStringLiteral("Cursor is at line:2"));
