@@ -93,15 +93,6 @@ TEST(ObjectLookup, MatchesTheWholeIdentifierInsideItsOwnBlock) {
     }
 }
 
-TEST(ObjectLookup, IndexAgreesWithTheSearchForEveryIdentifierAndLine) {
-    const IdLineIndex index(kText);
-    EXPECT_EQ(index.count(), 7);
-    for (int id = -40; id <= 40; ++id)
-        EXPECT_EQ(index.lineOf(qint16(id)), findIdLine(kText, qint16(id))) << id;
-    for (int pos = 0; pos < kText.size(); ++pos)
-        EXPECT_EQ(index.blockEnd(pos), findBlockEnd(kText, pos)) << pos;
-}
-
 TEST(ObjectLookup, FirstOfDuplicateIdentifiersWins) {
     const QString text = QStringLiteral("x\r\nID=2\r\nK=a\r\nID=2\r\nK=b\r\n");
     EXPECT_EQ(at(text, findObjectValue(text, 2, QStringLiteral("K="))), QStringLiteral("a"));

@@ -70,13 +70,14 @@ bool isEmpty(const ObjectPicture& p) {
            p.toolTipText().isEmpty();
 }
 
-void checkLookups(const QString& text, const QList<qint16>& ids) {
+void checkLookups(const QString& text, const QList<qint16>& ids, int idLines) {
     for (const QString* key : kKeys) {
         for (int from : {0, int(text.size() / 2)})
             FUZZ_CHECK(findText(text, *key, from) ==
                        int(QStringView(text).indexOf(*key, from, Qt::CaseInsensitive)));
     }
     const IdLineIndex index(text);
+    FUZZ_CHECK(index.count() == idLines);
     for (qint16 id : ids) {
         const int line = findIdLine(text, id);
         FUZZ_CHECK(index.lineOf(id) == line);
@@ -145,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (id && ids.size() < 50)
             ids << *id;
     }
-    checkLookups(text, ids);
+    checkLookups(text, ids, idLines);
     checkLoad(d, text, page, idLines);
 
     for (qint16 id : {ids.last(), someId}) {
