@@ -44,25 +44,55 @@ FileTabs::FileTabs(IdeContext& ctx, Colorizer& colorizer) : m_ctx(ctx), m_colori
     });
 }
 
+namespace {
+
+// A shown strip lays all its tabs out again after each one added, which grows
+// with the square of their number: it is hidden while they are added.
+class HiddenWhileFilled {
+public:
+    explicit HiddenWhileFilled(QTabBar* strip)
+        : m_strip(strip), m_shown(strip->isVisible()), m_focused(strip->hasFocus()) {
+        if (m_shown)
+            m_strip->hide();
+    }
+    ~HiddenWhileFilled() {
+        if (!m_shown)
+            return;
+        m_strip->show();
+        if (m_focused)
+            m_strip->setFocus();
+    }
+    HiddenWhileFilled(const HiddenWhileFilled&) = delete;
+    HiddenWhileFilled& operator=(const HiddenWhileFilled&) = delete;
+
+private:
+    QTabBar* m_strip;
+    bool m_shown;
+    bool m_focused;
+};
+
+} // namespace
+
 bool FileTabs::ShowFileList(const QString& folderspec, QString* error) {
     QStringList names;
     if (!FileOps::ListFiles(folderspec, &names, error))
         return false;
     QTabBar* strip = m_ctx.ui.TabStrip1;
+    const HiddenWhileFilled hidden(strip);
+    const QSignalBlocker block(strip);
     int n = 2;
     for (const QString& name : names) {
         ++n;
-        RichTextPane* pane = m_ctx.ui.OtherTextFile->create(n);
-        pane->hide();
-        if (!pane->loadFile(folderspec + PathSep() + name, error)) {
-            // No tab for a file that could not be read: Save Project would
-            // otherwise overwrite it with the empty pane.
-            m_ctx.ui.OtherTextFile->destroy(n);
+        QByteArray bytes;
+        // No tab for a file that could not be read: Save Project would
+        // otherwise overwrite it with the empty pane.
+        if (!FileOps::ReadAll(folderspec + PathSep() + name, &bytes, error)) {
             if (error)
                 *error = QStringLiteral("%1: %2").arg(name, *error);
             return false;
         }
-        const QSignalBlocker block(strip);
+        // The pane's widget and its text are made when first needed.
+        m_ctx.ui.OtherTextFile->createLoaded(n, bytes);
         const int at = strip->insertTab(n - 1, name);
         strip->setTabData(at, name);
     }

@@ -105,7 +105,21 @@ bool ReadAll(const QString& path, QByteArray* bytes, QString* error) {
             *error = QFileInfo(path).isDir() ? QStringLiteral("It is a folder") : f.errorString();
         return false;
     }
+    // Text positions are ints: a bigger file could not be shown or edited.
+    constexpr qint64 kMaxBytes = qint64(1) << 30;
+    if (f.size() > kMaxBytes) {
+        if (error)
+            *error = QStringLiteral("The file is too big (%1 MB; at most %2 MB can be edited)")
+                         .arg(f.size() >> 20)
+                         .arg(kMaxBytes >> 20);
+        return false;
+    }
     *bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
     return true;
 }
 

@@ -24,7 +24,8 @@ QStringList FilesOverwrittenByCopy(const QString& source, const QString& destina
 // folder that cannot be listed.
 bool ListFiles(const QString& folder, QStringList* names, QString* error = nullptr);
 
-// Whole file as bytes; false with a reason when it cannot be read.
+// Whole file as bytes; false with a reason when it cannot be read or is too
+// big to edit.
 bool ReadAll(const QString& path, QByteArray* bytes, QString* error = nullptr);
 
 // Writes atomically: a temporary file in the same folder renamed over the old one.

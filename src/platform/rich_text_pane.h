@@ -1,15 +1,16 @@
 #pragma once
 
+#include "changed_lines.h"
+#include "style_bytes.h"
 #include "text_codec.h"
 
 #include <QColor>
 #include <QHash>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QVector>
 #include <optional>
-
-class QTextBlock;
 
 namespace tarvo {
 
@@ -35,19 +36,17 @@ struct StyleRun {
     CharStyle style;
 };
 
-// A line's styled runs, sorted and apart, and the line's length in the
-// document (line break included) when the runs were last brought up to date.
-struct LineStyles {
-    int length = 1;
-    QVector<StyleRun> runs;
-};
-
 } // namespace pane_styles
 
 // The text pane every subsystem uses. Positions are those of the text read
 // with CR LF line breaks: a line break counts two characters (CR and LF),
 // although the document keeps one. This class is the only place where the two
 // kinds of position are mapped; callers only ever see CR LF positions.
+//
+// A file loaded while the pane is hidden is kept as its bytes until the pane
+// is shown or a call needs the text: every method of this class behaves the
+// same either way. isBuilt() tells without building; document() and
+// textCursor() build first.
 class RichTextPane : public QPlainTextEdit {
     Q_OBJECT
 
@@ -57,7 +56,7 @@ public:
     // Whole text, line breaks CR LF. Setting accepts CR LF, LF or CR breaks.
     QString text() const;
     void setText(const QString& text);
-    int textLength() const; // length of text(), without building it
+    int textLength() const; // length of text(), without building the string
 
     // Setting the start puts the caret there with an empty selection and
     // scrolls to it (clamped to 0..textLength()).
@@ -98,16 +97,33 @@ public:
     // False (content kept) when the file cannot be opened; `error` names the
     // reason.
     bool loadFile(const QString& path, QString* error = nullptr);
-    // Writes the whole text in the format the file was loaded with (CR LF and
-    // UTF-8 for text that came from no file; CR LF and 8-bit text without the
-    // markup for rich text), atomically. A pane whose text is
-    // unchanged since loading writes back the loaded bytes exactly.
+    // The same for a file's bytes read already.
+    void loadData(const QByteArray& bytes);
+    // Writes the file's bytes back with only the edited text changed: each
+    // line keeps its line end, byte-order marks and bytes the encoding cannot
+    // read stay as they were; a typed line break takes the file's most used
+    // line end. Text that came from no file is written as UTF-8 with CR LF;
+    // rich text as its plain 8-bit text. Atomic.
     bool saveFile(const QString& path, QString* error = nullptr);
-    TextFileFormat fileFormat() const { return m_format; }
+    TextFileFormat fileFormat() const;
 
-    // Text changed since the last load, save or setText (formats do not count).
-    bool isModified() const;
+    // Whether the text differs from the file's as last loaded or saved (or the
+    // last setText or markUnmodified); formats do not count. Typing a
+    // character and deleting it again leaves the pane unmodified.
+    bool isModified() const { return m_modified; }
     void markUnmodified(); // the current text becomes the baseline
+
+    // Whether the document holds the text; false only for a file loaded while
+    // hidden and not needed since.
+    bool isBuilt() const { return m_built; }
+    // Grows on every change of the text: typing, undo, redo, the program's
+    // own edits and loads. Building a loaded file does not count.
+    quint64 editCount() const { return m_editCount; }
+
+    // The document, built first. (QPlainTextEdit's own document() is the same
+    // object, but may still be empty for a pane that is not built.)
+    QTextDocument* document() const;
+    QTextCursor textCursor() const;
 
     // Many format changes and letter-case fixes at once, in one edit block and
     // one undo step, without a selection change per run. Positions are CR LF
@@ -120,18 +136,15 @@ public:
         std::optional<bool> bold;
         QString caseFix;
     };
-    // Colours and weights are shown over the text and kept per line, not in the
+    // Colours and weights are shown over the text and kept apart from the
     // document: they cost no undo step, and edits carry them along (text typed
     // inside or right after a styled stretch takes its style).
     void applyFormats(const QVector<FormatRun>& runs);
-
-    // Replaces the colours and weights of document lines firstLine.. with
-    // `styles` (positions within each line), without an undo step, and
-    // repaints those lines; costs only those lines.
+    // Replaces the colours and weights of document lines firstLine.. with the
+    // given runs (positions within the line); no undo step; costs only those
+    // lines.
     void setLineStyles(int firstLine, const QVector<QVector<pane_styles::StyleRun>>& styles);
     QVector<pane_styles::StyleRun> lineStyles(int line) const;
-    // Grows on every change of the text: typing, undo, redo and the program's.
-    quint64 editCount() const { return m_editCount; }
 
     // Copies font, geometry, parent, tab-stop flag and options from `other`.
     void copyPropertiesFrom(const RichTextPane& other);
@@ -153,48 +166,70 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
-    int toDocPos(int pos) const;   // CR LF position -> document position
-    int fromDocPos(int pos) const; // document position -> CR LF position
-    void onCursorChanged();
-    void onContentsChanged();
-    void setBaseline();
-    void showRichText(const QByteArray& bytes);
+    // A block's user state: its line end, and whether its formats must be
+    // shown again. Blocks made by typing start at -1: the typed line end.
+    static constexpr int kLineEndBits = 3;
+    static constexpr int kStaleStyle = 4;
 
-    // One run's part within one line, in document positions of that line.
-    struct StylePiece {
-        int line;
-        int from;
-        int to;
-        std::optional<QColor> color;
-        std::optional<bool> bold;
-    };
+    QTextDocument* doc() const { return QPlainTextEdit::document(); } // never builds
+    void build() const;
+    void buildNow();
+    // Replaces the document's text without counting it as an edit.
+    void replaceDocument(const QString& text);
+    void setModified(bool modified);
+    void setBaselineFromDocument();
+    QByteArray encodeDocument(QVector<quint32>* lineStarts) const;
+    QByteArray editedBytes(QVector<quint32>* lineStarts) const;
+    bool sameAsBaseline(int line, int baseLine) const;
+    LineEnd lineEndOf(const QTextBlock& block) const;
+    void settleLineEnds(int first, int last);
+
+    int toDocPos(int pos) const;               // CR LF position -> document position
+    int fromDocPos(int pos) const;             // document position -> CR LF position
+    QString textRange(int from, int to) const; // CR LF positions
+    void onCursorChanged();
+    void onContentsChange(int pos, int removed, int added);
+    void showRichText(const QByteArray& bytes);
+    void dropTextCacheLater() const;
+
     pane_styles::CharStyle styleAt(int pos) const;
+    quint8 styleIndex(const pane_styles::CharStyle& style);
     void styleDocRange(int from, int to, const std::optional<QColor>& color,
                        const std::optional<bool>& bold);
-    void applyPieces(QVector<StylePiece>& pieces);
-    void resetStyles();
-    void dropAllStyles();
-    void onContentsChange(int pos, int removed, int added);
-    void showLineStyles(int line, QTextBlock block);
-    QTextCharFormat charFormat(const pane_styles::CharStyle& style);
+    void carryStyles(int pos, int removed, int added);
+    void markStyleStale(int firstLine, int lastLine);
+    void showStaleStyles();
+    QTextCharFormat charFormat(quint8 style);
 
     // The selection in CR LF positions; kept exactly as the program set it, so
     // that a selection starting at the LF of a line break reads back the same.
     int m_anchor = 0;
     int m_position = 0;
     bool m_settingSelection = false;
-    bool m_replacingAll = false; // a load or setText: no modified flicker
-    TextFileFormat m_format;
-    QByteArray m_loadedBytes; // written back as they are while unmodified
-    QString m_baseline;       // text at the last load/save/setText, LF breaks
+    bool m_replacingAll = false; // the document's text is being replaced as a whole
+    bool m_restyling = false;    // a relayout for new formats, no edit
+    bool m_built = true;
     bool m_modified = false;
-    mutable QString m_textCache;              // text() result; null when stale
-    QVector<pane_styles::LineStyles> m_lines; // one per document block
-    int m_stylesLength = 1;                   // sum of m_lines' lengths
-    QHash<quint64, QTextCharFormat> m_charFormats;
     quint64 m_editCount = 0;
+    TextFileFormat m_format;
+    // The file's bytes as last loaded or saved, and where each line starts in
+    // them: the text of a pane not built yet, and what edits are compared with.
+    QByteArray m_base;
+    QVector<quint32> m_baseStarts;
+    ChangedLines m_changed;
+    mutable QTextBlock m_compared; // the line compared last, to step to the next
+    mutable int m_comparedLine = -1;
+    int m_blockCount = 1;
+    mutable QString m_textCache; // text() until the next change or event-loop turn
+    mutable bool m_cacheDropPending = false;
+    StyleBytes m_styles;                       // a style number per document position
+    QVector<pane_styles::CharStyle> m_palette; // style number -> style; 0 is plain
+    QHash<quint8, QTextCharFormat> m_charFormats;
+    bool m_staleStyles = false;
 };
 
 } // namespace tarvo

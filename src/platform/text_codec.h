@@ -2,31 +2,68 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
+#include <QVector>
+
+#include <utility>
 
 namespace tarvo {
 
-enum class LineEnd { CrLf, Lf, Cr };
-enum class TextEncoding { Utf8, Latin1 };
+// How one line ends in the file. The last line has none.
+enum class LineEnd : quint8 { None = 0, CrLf = 1, Lf = 2, Cr = 3 };
+enum class TextEncoding : quint8 { Utf8, Latin1 };
 
-// How a file's bytes were written, so that saving writes them back the same way.
+// Everything besides the text that is needed to write a file's bytes back.
 struct TextFileFormat {
-    LineEnd lineEnd = LineEnd::CrLf; // new files use CR LF
     TextEncoding encoding = TextEncoding::Utf8;
-    bool utf8Bom = false;
+    QByteArray prefix; // the byte-order marks the file starts with, however many
+    // First of 256 private-use code points that stand for bytes invalid in the
+    // encoding and for characters the text widget would turn into line breaks;
+    // chosen so that the file itself holds none of them.
+    char16_t standIns = 0xE000;
+    LineEnd typedLineEnd = LineEnd::CrLf; // the file's most used; new files CR LF
 };
 
 struct DecodedText {
-    QString text; // line breaks normalised to LF ('\n')
+    QString text;        // the lines joined by '\n'; no line holds CR or LF
+    QByteArray lineEnds; // a LineEnd per line, None for the last
     TextFileFormat format;
 };
 
-// Bytes -> text. Valid UTF-8 decodes as UTF-8, anything else byte for byte as
-// Latin-1, so that every 8-bit file survives a load and save. The line-end
-// style is the first line break found (CR LF when there is none); CR LF, lone
-// LF and lone CR all become '\n'.
+// Bytes -> text that a text document keeps character for character. Text after
+// UTF-8 byte-order marks, or valid UTF-8 without them, is read as UTF-8 (bytes
+// invalid in it get stand-ins); any other file as 8-bit text, byte for byte.
 DecodedText decodeText(const QByteArray& bytes);
 
-// Text (with '\n', '\r\n' or '\r' breaks) -> bytes in the given format.
-QByteArray encodeText(const QString& text, const TextFileFormat& format);
+// The exact inverse of decodeText: encodeText(decodeText(b)) == b for every b.
+// Lines without an entry in lineEnds end in the format's typed line end.
+QByteArray encodeText(const DecodedText& decoded);
+
+// Writes lines in a file's format, one at a time, so that a document can be
+// saved without first joining its text. A character the 8-bit encoding cannot
+// hold is written as UTF-8 rather than lost.
+class TextEncoder {
+public:
+    // Starts with the format's prefix.
+    explicit TextEncoder(const TextFileFormat& format, qsizetype expectedSize = 0);
+    void restart() { m_out.clear(); } // no prefix: for encoding single lines
+    void addLine(QStringView line, LineEnd end);
+    qsizetype size() const { return m_out.size(); }
+    const QByteArray& bytes() const { return m_out; }
+    QByteArray take() { return std::move(m_out); }
+
+private:
+    void addCodePoint(char32_t cp);
+
+    TextFileFormat m_format;
+    QByteArray m_out;
+};
+
+// Where each line of the file's bytes starts (line ends belong to their line),
+// the first after the prefix, and then the end of the bytes.
+QVector<quint32> lineStarts(const QByteArray& bytes, qsizetype prefixSize);
+
+// The bytes one line end is written as.
+QByteArray lineEndBytes(LineEnd end);
 
 } // namespace tarvo

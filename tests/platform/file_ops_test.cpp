@@ -29,6 +29,12 @@ TEST(FileOps, ExistsDeleteAndReadOnlyForFiles) {
     QString reason;
     EXPECT_FALSE(FileOps::DeleteFile(err, &reason));
     EXPECT_FALSE(reason.isEmpty());
+    // A file too big to edit is refused with its size, before it is read.
+    QFile huge(dir.filePath(QStringLiteral("huge.txt")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(1) << 30) + 1));
+    huge.close();
+    EXPECT_FALSE(FileOps::ReadAll(huge.fileName(), &got, &reason));
+    EXPECT_TRUE(reason.contains(QStringLiteral("1024 MB"))) << reason.toStdString();
 }
 
 class CopyFolderTest : public ::testing::Test {

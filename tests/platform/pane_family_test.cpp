@@ -1,6 +1,7 @@
 #include "platform/pane_family.h"
 
 #include <QPointer>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tarvo;
@@ -47,6 +48,27 @@ TEST(PaneFamily, DestroyRemovesOnlyThatElement) {
     family.destroy(0); // element 0 stays
     EXPECT_EQ(family.at(0), element0);
     EXPECT_EQ(family.indices(), QList<int>{4});
+}
+
+TEST(PaneFamily, ALoadedElementExistsAtOnceAndGetsItsWidgetWhenAskedOrInTheBackground) {
+    QWidget window;
+    PaneFamily family(new RichTextPane(&window));
+    QList<int> made;
+    family.onCreated = [&](int i, RichTextPane*) { made << i; };
+    family.createLoaded(3, "int a;\n");
+    family.createLoaded(4, "{\\rtf1 Build\\par}");
+    EXPECT_TRUE(family.exists(3) && family.exists(4));
+    EXPECT_EQ(family.madeAt(3), nullptr);
+    EXPECT_EQ(family.indices(), (QList<int>{3, 4}));
+    RichTextPane* p3 = family.at(3);
+    ASSERT_NE(p3, nullptr);
+    EXPECT_TRUE(p3->isHidden());
+    EXPECT_EQ(p3->text(), QStringLiteral("int a;\r\n"));
+    EXPECT_EQ(made, QList<int>{3});
+    QTest::qWait(50);
+    EXPECT_EQ(made, (QList<int>{3, 4}));
+    ASSERT_NE(family.madeAt(4), nullptr);
+    EXPECT_EQ(family.madeAt(4)->text(), QStringLiteral("Build\r\n"));
 }
 
 } // namespace

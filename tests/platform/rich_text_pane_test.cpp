@@ -3,6 +3,8 @@
 #include "support/files.h"
 #include <QFile>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -145,17 +147,25 @@ TEST(RichTextPane, EventsFireForProgramAndUserChanges) {
     EXPECT_EQ(got.count() + lost.count() + dbl.count(), 3);
 }
 
-TEST(RichTextPane, ModifiedFollowsTheTextNotTheFormats) {
+TEST(RichTextPane, ModifiedMeansTheTextDiffersFromTheBaseline) {
     RichTextPane pane;
     QSignalSpy spy(&pane, &RichTextPane::modifiedChanged);
     pane.setText(kThreeLines);
+    const quint64 edits = pane.editCount();
     EXPECT_EQ(spy.count(), 0);
-    pane.select(0, 1);
-    pane.setSelText(QStringLiteral("A"));
+    pane.setSelStart(9);
+    QTest::keyClicks(&pane, QStringLiteral("zz"));
     EXPECT_TRUE(pane.isModified());
-    pane.select(0, 1);
-    pane.setSelText(QStringLiteral("a")); // back to the loaded text
+    QTest::keyClick(&pane, Qt::Key_Backspace);
+    QTest::keyClick(&pane, Qt::Key_Backspace); // typed and deleted again
     EXPECT_FALSE(pane.isModified());
+    pane.select(0, 4);
+    pane.setSelText(QStringLiteral("AB\r\n\r\n"));
+    EXPECT_TRUE(pane.isModified());
+    pane.undo(); // back to the baseline
+    EXPECT_FALSE(pane.isModified());
+    EXPECT_EQ(spy.count(), 4);
+    EXPECT_GE(pane.editCount(), edits + 6);
     pane.setSelText(QStringLiteral("z"));
     pane.markUnmodified();
     EXPECT_FALSE(pane.isModified());
@@ -164,40 +174,139 @@ TEST(RichTextPane, ModifiedFollowsTheTextNotTheFormats) {
     EXPECT_FALSE(pane.isModified());
 }
 
-TEST(RichTextPane, LoadAndSaveKeepEveryByte) {
-    struct {
-        QByteArray bytes;
-        QString text;
-    } const rows[] = {{"", ""},
-                      {"int a;\r\nint b;\r\n", "int a;\r\nint b;\r\n"},
-                      {"a\nb", "a\r\nb"},
-                      {"a\r\nb\nc", "a\r\nb\r\nc"},
-                      {"// caf\xe9\r\n", QString::fromLatin1("// caf\xe9\r\n")}};
+// A file loaded into a hidden pane stays bytes until it is needed; nothing a
+// caller can see differs from a pane built at once.
+TEST(RichTextPane, APaneLoadedWhileHiddenBehavesAsABuiltOne) {
     QTemporaryDir dir;
-    const QString in = dir.filePath(QStringLiteral("in.c")), out = dir.filePath("out.c");
-    for (const auto& r : rows) {
-        writeFile(in, r.bytes);
-        RichTextPane pane;
-        pane.setText(QStringLiteral("old"));
-        pane.select(1, 1);
-        ASSERT_TRUE(pane.loadFile(in));
-        EXPECT_EQ(pane.text(), r.text);
-        EXPECT_EQ(pane.selStart() + pane.selLength(), 0);
-        EXPECT_FALSE(pane.isModified());
-        ASSERT_TRUE(pane.saveFile(out));
-        EXPECT_EQ(readFile(out), r.bytes);
-    }
-    // An edit keeps the file's line ends and encoding; program text saves as CR LF.
-    writeFile(in, "caf\xe9\nx\n");
+    const QString path = dir.filePath(QStringLiteral("m.c")), copy = dir.filePath("copy.c");
+    const QByteArray bytes("\xEF\xBB\xBFint a;\nchar\r\nFIND me\r\xff");
+    writeFile(path, bytes);
+    QWidget window;
+    RichTextPane shown(&window), hidden(&window);
+    hidden.hide();
+    window.show();
+    ASSERT_TRUE(shown.loadFile(path) && hidden.loadFile(path));
+    EXPECT_TRUE(shown.isBuilt());
+    EXPECT_FALSE(hidden.isBuilt());
+    EXPECT_FALSE(hidden.isModified());
+    ASSERT_TRUE(hidden.saveFile(copy));
+    EXPECT_EQ(readFile(copy), bytes);
+    EXPECT_FALSE(hidden.isBuilt());
+    EXPECT_EQ(hidden.find(QStringLiteral("me"), 0), shown.find(QStringLiteral("me"), 0));
+    EXPECT_TRUE(hidden.isBuilt());
+    EXPECT_EQ(hidden.text(), shown.text());
+    EXPECT_EQ(hidden.selText(), QStringLiteral("me"));
+
+    RichTextPane big(&window);
+    big.hide();
+    const QByteArray line("abcdefghijklmnopqrstuvwxyz0123456789\r\n");
+    writeFile(path, line.repeated((1 << 20) / line.size() + 1)); // over 1 MB
+    ASSERT_TRUE(big.loadFile(path));
+    bool busy = false; // the hourglass shows while a big file is built
+    QObject::connect(big.QPlainTextEdit::document(), &QTextDocument::contentsChange, [&] {
+        busy = QGuiApplication::overrideCursor() &&
+               QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
+    big.show();
+    EXPECT_TRUE(big.isBuilt() && busy);
+    EXPECT_EQ(big.textLength(), ((1 << 20) / line.size() + 1) * line.size());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(RichTextPane, LineStylesReadBackAndReplaceOnlyTheirLines) {
+    using namespace pane_styles;
+    const CharStyle red{qRgb(255, 0, 0), true, false}, bold{0, false, true};
     RichTextPane pane;
-    ASSERT_TRUE(pane.loadFile(in));
-    pane.setSelStart(pane.textLength());
-    pane.setSelText(QStringLiteral("y\r\n"));
-    ASSERT_TRUE(pane.saveFile(in));
-    EXPECT_EQ(readFile(in), QByteArray("caf\xe9\nx\ny\n"));
-    pane.setText(QStringLiteral("a\nb"));
-    ASSERT_TRUE(pane.saveFile(out));
-    EXPECT_EQ(readFile(out), QByteArray("a\r\nb"));
+    pane.setText(kThreeLines);
+    const quint64 edits = pane.editCount();
+    pane.setLineStyles(1, {{{0, 1, red}}, {{1, 5, bold}}}); // the run is cut at the line's end
+    EXPECT_EQ(pane.colorAt(4), QColor(255, 0, 0));
+    EXPECT_TRUE(pane.boldAt(9));
+    ASSERT_EQ(pane.lineStyles(2).size(), 1);
+    EXPECT_EQ(pane.lineStyles(2)[0].length, 1);
+    pane.setLineStyles(2, {{}});
+    EXPECT_TRUE(pane.lineStyles(2).isEmpty());
+    EXPECT_EQ(pane.lineStyles(1).size(), 1);
+    EXPECT_EQ(pane.editCount(), edits); // styles are no edit
+    EXPECT_FALSE(pane.document()->isUndoAvailable());
+}
+
+// A file made of pieces whose bytes and CR LF lengths are known, so that an
+// edit of whole pieces says exactly which bytes must change.
+struct Piece {
+    QByteArray bytes;
+    int length; // in CR LF positions
+};
+
+TEST(RichTextPane, SavingAfterRandomEditsChangesExactlyTheEditedBytes) {
+    const QVector<Piece> utf8Pieces{{"a", 1},
+                                    {"\r\n", 2},
+                                    {"\n", 2},
+                                    {"\r", 2},
+                                    {"\xc3\xa9", 1},
+                                    {"\xE2\x80\xA9", 1},
+                                    {"\xEF\xB7\x90", 1},
+                                    {"\xE2\x80\xA8", 1},
+                                    {QByteArray(1, 0), 1},
+                                    {"\f", 1},
+                                    {"\xEE\x80\x81", 1},
+                                    {"\xff", 1},
+                                    {"\xEF\xBB\xBF", 1},
+                                    {"\xF0\x9F\x98\x80", 2}};
+    const QVector<Piece> latin1Pieces{{"b", 1}, {"\r\n", 2}, {"\n", 2}, {"\r", 2}, {"\xe9", 1}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.c"));
+    QRandomGenerator rng(11);
+    for (int round = 0; round < 150; ++round) {
+        // With marks the file is UTF-8 whatever follows; a leading 0xFF makes it 8-bit.
+        const bool utf8 = round % 2 == 0;
+        const QVector<Piece>& kinds = utf8 ? utf8Pieces : latin1Pieces;
+        const QByteArray prefix = utf8 ? QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") : "\xff";
+        QVector<Piece> file{{utf8 ? QByteArray("a") : QByteArray("\xff"), 1}};
+        for (int n = rng.bounded(30); n > 0; --n) {
+            const Piece& p = kinds[rng.bounded(int(kinds.size()))];
+            if (!(file.constLast().bytes.endsWith('\r') && p.bytes.startsWith('\n')))
+                file.append(p); // else the two would read as one CR LF
+        }
+        QByteArray original = utf8 ? prefix : QByteArray();
+        for (const Piece& p : file)
+            original += p.bytes;
+        writeFile(path, original);
+        RichTextPane pane;
+        ASSERT_TRUE(pane.loadFile(path));
+        // The line end a typed break takes: the most used, CR LF on a tie.
+        int counts[3] = {0, 0, 0};
+        for (const Piece& p : file)
+            for (int k = 0; k < 3; ++k)
+                counts[k] += p.bytes == QByteArray(k == 0 ? "\r\n" : k == 1 ? "\n" : "\r");
+        const int typed = int(std::max_element(counts, counts + 3) - counts);
+        const QByteArray typedBytes = typed == 0 ? "\r\n" : typed == 1 ? "\n" : "\r";
+
+        for (int edit = rng.bounded(4); edit > 0; --edit) {
+            const int from = 1 + rng.bounded(int(file.size()));
+            const int to = from + rng.bounded(int(file.size()) - from + 1);
+            int start = 0, length = 0;
+            for (int i = 0; i < to; ++i)
+                (i < from ? start : length) += file[i].length;
+            QVector<Piece> inserted;
+            QString typedText;
+            for (int n = rng.bounded(4); n > 0; --n) {
+                const bool lineBreak = rng.bounded(3) == 0;
+                inserted.append({lineBreak ? typedBytes : QByteArray("x"), lineBreak ? 2 : 1});
+                typedText += lineBreak ? QStringLiteral("\r\n") : QStringLiteral("x");
+            }
+            pane.select(start, length);
+            pane.setSelText(typedText);
+            file = file.mid(0, from) + inserted + file.mid(to);
+        }
+        QByteArray expected = utf8 ? prefix : QByteArray();
+        for (const Piece& p : file)
+            expected += p.bytes;
+        EXPECT_EQ(pane.isModified(), expected != original) << round;
+        ASSERT_TRUE(pane.saveFile(path));
+        ASSERT_EQ(readFile(path), expected) << round << " " << original.toHex().constData();
+        EXPECT_FALSE(pane.isModified());
+    }
 }
 
 TEST(RichTextPane, FailedLoadOrSaveIsReportedAndChangesNothing) {

@@ -1,50 +1,99 @@
 #include "platform/text_codec.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 using namespace tarvo;
 
 namespace {
 
-TEST(DecodeText, NormalisesBreaksRemembersTheFormatAndEncodesBackByteForByte) {
-    constexpr auto U = TextEncoding::Utf8;
+QByteArray ends(std::initializer_list<LineEnd> list) {
+    QByteArray out;
+    for (LineEnd e : list)
+        out.append(char(e));
+    return out;
+}
+
+TEST(TextCodec, DecodesEveryLineEndBomAndStandInAndEncodesTheSameBytes) {
+    constexpr auto N = LineEnd::None, CL = LineEnd::CrLf, L = LineEnd::Lf, C = LineEnd::Cr;
+    constexpr auto U8 = TextEncoding::Utf8, L1 = TextEncoding::Latin1;
+    const QString e000(QChar(0xE000));
+    const QChar kept[] = {QChar(0), QChar(0x0C), QChar(0x2028), QChar(0xFEFF)};
     const struct {
         QByteArray bytes;
         QString text;
-        LineEnd lineEnd;
+        QByteArray lineEnds;
         TextEncoding encoding;
-        bool bom;
-    } rows[] = {{"", "", LineEnd::CrLf, U, false},
-                {"\r\n\r\nx\r\n", "\n\nx\n", LineEnd::CrLf, U, false},
-                {"a\nb", "a\nb", LineEnd::Lf, U, false},
-                {"a\rb\r", "a\nb\n", LineEnd::Cr, U, false},
-                {"caf\xe9 \xb0", QString::fromLatin1("caf\xe9 \xb0"), LineEnd::CrLf,
-                 TextEncoding::Latin1, false},
-                {"caf\xc3\xa9", QString::fromUtf8("caf\xc3\xa9"), LineEnd::CrLf, U, false},
-                {"\xEF\xBB\xBFx\r\n", "x\n", LineEnd::CrLf, U, true}};
+        int prefix;
+        LineEnd typed;
+    } rows[] = {
+        {"", "", ends({N}), U8, 0, CL},
+        {"a\rb\r\nc\r\nd\n", "a\nb\nc\nd\n", ends({C, CL, CL, L, N}), U8, 0, CL},
+        {"a\nb\r\nc\n", "a\nb\nc\n", ends({L, CL, L, N}), U8, 0, L},
+        {"a\rb\r", "a\nb\n", ends({C, C, N}), U8, 0, C},
+        {"caf\xe9\r\n", QString::fromLatin1("caf\xe9\n"), ends({CL, N}), L1, 0, CL},
+        // Two marks stay; the Latin-1 byte after them gets a stand-in.
+        {"\xEF\xBB\xBF\xEF\xBB\xBF\xe9", QString(QChar(0xE0E9)), ends({N}), U8, 6, CL},
+        // Characters the document would break lines at get stand-ins.
+        {"\xE2\x80\xA9|\xEF\xB7\x90|\xEF\xB7\x91", e000 + "|\uE001|\uE002", ends({N}), U8, 0, CL},
+        // Kept as they are: NUL, form feed, U+2028, a mark inside the text.
+        {QByteArray("\0\f\xE2\x80\xA8\xEF\xBB\xBF", 8), QString(kept, 4), ends({N}), U8, 0, CL},
+        // The file holds U+E000: the stand-ins move to the next block.
+        {"\xEF\xBB\xBF\xEE\x80\x80\xff", QString::fromUtf8("\uE000\uE1FF"), ends({N}), U8, 3, CL},
+    };
     for (const auto& r : rows) {
         const DecodedText got = decodeText(r.bytes);
-        EXPECT_EQ(got.text, r.text);
-        EXPECT_EQ(got.format.lineEnd, r.lineEnd) << r.bytes.constData();
-        EXPECT_EQ(got.format.encoding, r.encoding) << r.bytes.constData();
-        EXPECT_EQ(got.format.utf8Bom, r.bom);
-        EXPECT_EQ(encodeText(got.text, got.format), r.bytes);
+        EXPECT_EQ(got.text, r.text) << r.bytes.toHex().constData();
+        EXPECT_EQ(got.lineEnds, r.lineEnds) << r.bytes.toHex().constData();
+        EXPECT_EQ(got.format.encoding, r.encoding) << r.bytes.toHex().constData();
+        EXPECT_EQ(got.format.prefix, r.bytes.left(r.prefix));
+        EXPECT_EQ(got.format.typedLineEnd, r.typed) << r.bytes.toHex().constData();
+        EXPECT_EQ(encodeText(got), r.bytes) << r.bytes.toHex().constData();
+        const QVector<quint32> starts = lineStarts(r.bytes, r.prefix);
+        EXPECT_EQ(starts.size(), r.lineEnds.size() + 1);
+        EXPECT_EQ(starts.constLast(), quint32(r.bytes.size()));
     }
 }
 
-TEST(EncodeText, WritesTheChosenBreaksForAnyInputBreaks) {
-    const QString text = QStringLiteral("a\r\nb\nc\rd");
-    EXPECT_EQ(encodeText(text, {LineEnd::CrLf, TextEncoding::Utf8, false}),
-              QByteArray("a\r\nb\r\nc\r\nd"));
-    EXPECT_EQ(encodeText(text, {LineEnd::Lf, TextEncoding::Utf8, false}), QByteArray("a\nb\nc\nd"));
-    EXPECT_EQ(encodeText(text, {LineEnd::Cr, TextEncoding::Utf8, true}), QByteArray("\xEF\xBB\xBF"
-                                                                                    "a\rb\rc\rd"));
+// Random files built from the bytes that matter: line ends, marks, NUL,
+// invalid and valid sequences, the characters a document converts.
+TEST(TextCodec, AnyBytesComeBackExactly) {
+    const QByteArray pieces[] = {"a",
+                                 "\r",
+                                 "\n",
+                                 "\r\n",
+                                 "\xEF\xBB\xBF",
+                                 QByteArray(1, '\0'),
+                                 "\xe9",
+                                 "\xc3\xa9",
+                                 "\xE2\x80\xA9",
+                                 "\xEF\xB7\x90",
+                                 "\xF0\x9F\x98\x80",
+                                 "\xED\xA0\x80",
+                                 "\xC0\xAF",
+                                 "\xEE\x80\x80",
+                                 "\xff",
+                                 "\x80"};
+    QRandomGenerator rng(7);
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes;
+        for (int n = rng.bounded(12); n > 0; --n)
+            bytes += pieces[rng.bounded(int(std::size(pieces)))];
+        const DecodedText decoded = decodeText(bytes);
+        ASSERT_EQ(encodeText(decoded), bytes) << bytes.toHex().constData();
+        EXPECT_FALSE(decoded.text.contains(QChar::ParagraphSeparator));
+        EXPECT_FALSE(decoded.text.contains(QLatin1Char('\r')));
+        EXPECT_EQ(decoded.text.count(QLatin1Char('\n')) + 1, decoded.lineEnds.size());
+    }
 }
 
-TEST(EncodeText, Latin1TextThatCannotHoldACharacterFallsBackToUtf8) {
-    const TextFileFormat latin1{LineEnd::Lf, TextEncoding::Latin1, false};
-    EXPECT_EQ(encodeText(QString::fromLatin1("\xe9"), latin1), QByteArray("\xe9"));
-    EXPECT_EQ(encodeText(QString::fromUtf8("\xe2\x82\xac"), latin1), QByteArray("\xe2\x82\xac"));
+TEST(TextEncoder, WritesWhatAnEightBitFileCannotHoldAsUtf8AndNewLinesWithTheTypedEnd) {
+    DecodedText d;
+    d.format.encoding = TextEncoding::Latin1;
+    d.format.typedLineEnd = LineEnd::Lf;
+    d.text = QStringLiteral("\u00e9\u20ac\nx\ny");
+    d.lineEnds = ends({LineEnd::Cr}); // lines 2 and 3 were typed
+    EXPECT_EQ(encodeText(d), QByteArray("\xe9\xe2\x82\xac\rx\ny"));
 }
 
 } // namespace
