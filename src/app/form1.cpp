@@ -624,6 +624,13 @@ void Form1::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
+void Form1::changeEvent(QEvent* e) {
+    // Back from another program: its edits to the project's files show now.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_project)
+        m_project->checkOutsideChanges();
+    QMainWindow::changeEvent(e);
+}
+
 void Form1::IDEini_Click() {
     m_ctx.starter->start(
         commandFromSetting(kNotepad, {m_ctx.settings.IniPath + QStringLiteral("IDE.ini")}),

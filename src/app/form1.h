@@ -84,6 +84,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void Form_Initialize(const QString& iniFolder);

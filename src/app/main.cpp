@@ -3,6 +3,7 @@
 #include "start_options.h"
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -15,6 +16,11 @@ int printAndExit(const tarvo::StartOptions& options) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef SIGXFSZ
+    // Past a file-size limit a write then fails with EFBIG and is reported,
+    // instead of ending the IDE with the unsaved work.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QCoreApplication::setApplicationName(QStringLiteral("TarvoIDE"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARVO_VERSION));
     QStringList raw;

@@ -19,6 +19,8 @@ namespace tarvo {
 
 namespace {
 
+const QString kDeletedMark = QStringLiteral(" (deleted)");
+
 QString welcomeText(const QString& sdkProjectPath) {
     const QString sample =
         sdkProjectPath.isEmpty()
@@ -223,6 +225,15 @@ void FileTabs::resetToResourceTabs() {
     }
 }
 
+int FileTabs::addFileTab(const QString& caption) {
+    QTabBar* strip = m_ctx.ui.TabStrip1;
+    const int n = tabCount() + 1;
+    m_ctx.ui.OtherTextFile->create(n)->hide();
+    const QSignalBlocker block(strip);
+    strip->setTabData(strip->insertTab(n - 1, caption), caption);
+    return n;
+}
+
 void FileTabs::setTabModified(int i, bool modified) {
     QTabBar* strip = m_ctx.ui.TabStrip1;
     if (i < 1 || i > strip->count())
@@ -230,6 +241,21 @@ void FileTabs::setTabModified(int i, bool modified) {
     const QString caption = tabCaption(i);
     strip->setTabData(i - 1, caption);
     strip->setTabText(i - 1, modified ? caption + QLatin1Char('*') : caption);
+    if (!strip->tabToolTip(i - 1).isEmpty())
+        strip->setTabText(i - 1, strip->tabText(i - 1) + kDeletedMark);
+}
+
+void FileTabs::setTabDeleted(int i, bool deleted) {
+    QTabBar* strip = m_ctx.ui.TabStrip1;
+    if (i < 1 || i > strip->count())
+        return;
+    const QString caption = tabCaption(i);
+    const bool modified = strip->tabText(i - 1).startsWith(caption + QLatin1Char('*'));
+    strip->setTabToolTip(i - 1, deleted ? QStringLiteral("%1 is no longer on disk; Save Project "
+                                                         "asks before writing it again.")
+                                              .arg(caption)
+                                        : QString());
+    setTabModified(i, modified);
 }
 
 int FileTabs::tabCount() const {

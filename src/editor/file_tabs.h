@@ -26,6 +26,9 @@ public:
     // "resource.txt" and "resource.h".
     void resetToResourceTabs();
 
+    // Adds a hidden, empty code pane and its tab at the end, as New Text File
+    // does, for a file that is not on disk yet; returns the tab number.
+    int addFileTab(const QString& caption);
     // Gives every code pane, shown or hidden, the rectangle of Text1; run
     // with the window's layout rules.
     void followText1();
@@ -35,6 +38,9 @@ public:
 
     // Shows "*" after the caption of a tab whose pane holds unsaved changes.
     void setTabModified(int i, bool modified);
+    // Marks a tab whose file is gone from the disk: " (deleted)" after the
+    // caption and its "*", and a tooltip saying so.
+    void setTabDeleted(int i, bool deleted);
 
     int tabCount() const;
     int selectedTab() const;         // 1-based; the design tab counts as 1

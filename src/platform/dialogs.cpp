@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tarvo {
 
@@ -55,6 +56,22 @@ bool QtDialogs::confirm(const QString& text, const QString& title) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+int QtDialogs::ask(const QString& text, const QString& title, const QStringList& buttons,
+                   int defaultButton) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton*> added;
+    for (const QString& caption : buttons)
+        added << box.addButton(caption, QMessageBox::AcceptRole);
+    if (added.isEmpty())
+        added << box.addButton(QMessageBox::Ok);
+    box.setDefaultButton(qobject_cast<QPushButton*>(
+        added.value(std::clamp<int>(defaultButton, 0, int(added.size()) - 1))));
+    box.setEscapeButton(added.last());
+    box.exec();
+    const int chosen = int(added.indexOf(box.clickedButton()));
+    return chosen < 0 ? int(added.size()) - 1 : chosen;
+}
+
 void ScriptedDialogs::message(const QString& text, const QString& title) {
     shown.append({QStringLiteral("message"), text, title, QString()});
 }
@@ -78,6 +95,26 @@ SaveAnswer ScriptedDialogs::askSave(const QString& text, const QString& title) {
 bool ScriptedDialogs::confirm(const QString& text, const QString& title) {
     shown.append({QStringLiteral("confirm"), text, title, QString()});
     return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
+}
+
+int ScriptedDialogs::ask(const QString& text, const QString& title, const QStringList& buttons,
+                         int defaultButton) {
+    shown.append(
+        {QStringLiteral("ask"), text, title, buttons.join(QLatin1Char('|')), defaultButton});
+    if (askAnswers.isEmpty())
+        return defaultButton;
+    const QString answer = askAnswers.takeFirst();
+    // A caption the box does not have reads as Escape.
+    const int chosen = int(buttons.indexOf(answer));
+    return chosen < 0 ? int(buttons.size()) - 1 : chosen;
+}
+
+QList<ScriptedDialogs::Shown> ScriptedDialogs::questions() const {
+    QList<Shown> out;
+    for (const Shown& s : shown)
+        if (s.kind == QLatin1String("ask"))
+            out << s;
+    return out;
 }
 
 QStringList ScriptedDialogs::messages() const {

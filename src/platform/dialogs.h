@@ -27,6 +27,11 @@ public:
     virtual SaveAnswer askSave(const QString& text, const QString& title) = 0;
     // Yes / No; true for Yes.
     virtual bool confirm(const QString& text, const QString& title) = 0;
+    // A question with the given buttons, in order; returns the index of the
+    // one chosen. Enter chooses `defaultButton`; Escape and closing the box
+    // choose the last button, so put the answer that changes nothing last.
+    virtual int ask(const QString& text, const QString& title, const QStringList& buttons,
+                    int defaultButton) = 0;
 };
 
 // The real boxes, parented to `parent`.
@@ -39,6 +44,8 @@ public:
     QString openFile(const QString& fileName, const QString& filter) override;
     SaveAnswer askSave(const QString& text, const QString& title) override;
     bool confirm(const QString& text, const QString& title) override;
+    int ask(const QString& text, const QString& title, const QStringList& buttons,
+            int defaultButton) override;
 
     // "Code (main.c)|main.c" -> "Code (main.c) (main.c)" for QFileDialog.
     static QString toQtFilter(const QString& filter);
@@ -51,16 +58,19 @@ private:
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Shown {
-        QString kind; // "message", "input", "open", "askSave", "confirm"
+        QString kind; // "message", "input", "open", "askSave", "confirm", "ask"
         QString text; // the message or prompt, or the file name given to the open dialog
         QString title;
-        QString extra; // the default text, or the filter
+        QString extra;       // the default text, or the filter, or the buttons joined by "|"
+        int defaultButton{}; // of an "ask"
     };
 
     QStringList inputAnswers;
     QStringList openAnswers;
     QList<SaveAnswer> saveAnswers;
     QList<bool> confirmAnswers;
+    // Button captions for ask(); when none is queued the default button is chosen.
+    QStringList askAnswers;
     QList<Shown> shown;
 
     void message(const QString& text, const QString& title) override;
@@ -69,8 +79,11 @@ public:
     QString openFile(const QString& fileName, const QString& filter) override;
     SaveAnswer askSave(const QString& text, const QString& title) override;
     bool confirm(const QString& text, const QString& title) override;
+    int ask(const QString& text, const QString& title, const QStringList& buttons,
+            int defaultButton) override;
 
-    QStringList messages() const; // texts of the message boxes, in order
+    QStringList messages() const;   // texts of the message boxes, in order
+    QList<Shown> questions() const; // the ask() boxes, in order
 };
 
 } // namespace tarvo

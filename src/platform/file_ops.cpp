@@ -4,7 +4,17 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace tarvo::FileOps {
 
@@ -123,27 +133,127 @@ bool ReadAll(const QString& path, QByteArray* bytes, QString* error) {
     return true;
 }
 
-bool WriteAllAtomic(const QString& path, const QByteArray& bytes, QString* error) {
-    // The rename would replace a read-only file too; keep the user's protection.
+QString SystemReason(int errorNumber) {
+    const QString text = QString::fromLocal8Bit(std::strerror(errorNumber));
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
+    if (const char* name = strerrorname_np(errorNumber))
+        return QStringLiteral("%1 (%2)").arg(text, QString::fromLatin1(name));
+#endif
+    return QStringLiteral("%1 (error %2)").arg(text).arg(errorNumber);
+}
+
+namespace {
+
+bool fail(QString* error, const QString& reason) {
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// A link is written through to its file, as an editor would, instead of being
+// replaced by a plain file.
+QString writeTarget(const QString& path) {
     const QFileInfo info(path);
-    if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)) {
-        if (error)
-            *error = QStringLiteral("The file is read-only");
-        return false;
-    }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error)
-            *error = f.errorString();
-        f.cancelWriting();
-        return false;
+    return info.isSymLink() ? info.symLinkTarget() : path;
+}
+
+} // namespace
+
+#ifdef Q_OS_UNIX
+
+namespace {
+
+bool writeWhole(int fd, const QByteArray& bytes) {
+    const char* p = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(std::min<qint64>(left, 1 << 30)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        p += n;
+        left -= n;
     }
     return true;
 }
+
+} // namespace
+
+bool WriteAllAtomic(const QString& path, const QByteArray& bytes, QString* error) {
+    const QFileInfo target(writeTarget(path));
+    if (target.isDir())
+        return fail(error, SystemReason(EISDIR));
+    // The rename would replace a read-only file too; keep the user's protection.
+    if (target.exists() && !(target.permissions() & QFileDevice::WriteOwner))
+        return fail(error, QStringLiteral("The file is read-only"));
+    const QByteArray finalName = QFile::encodeName(target.absoluteFilePath());
+    struct stat old {};
+    const bool existed = ::stat(finalName.constData(), &old) == 0;
+
+    const QByteArray tempName =
+        QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                          QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8,
+                                                        16, QLatin1Char('0')));
+    // 0666 lets the umask decide for a new file, as any program's would.
+    const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return fail(error, SystemReason(errno));
+    bool ok = (!existed || ::fchmod(fd, old.st_mode & 07777) == 0) && writeWhole(fd, bytes) &&
+              ::fsync(fd) == 0;
+    int reason = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        reason = errno;
+    }
+    if (ok && ::rename(tempName.constData(), finalName.constData()) != 0) {
+        ok = false;
+        reason = errno;
+    }
+    if (!ok) {
+        ::unlink(tempName.constData());
+        return fail(error, SystemReason(reason));
+    }
+    return true;
+}
+
+bool SyncFolder(const QString& folder, QString* error) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(error, SystemReason(errno));
+    const bool ok = ::fsync(fd) == 0;
+    const int reason = errno;
+    ::close(fd);
+    return ok || fail(error, SystemReason(reason));
+}
+
+#else
+
+bool WriteAllAtomic(const QString& path, const QByteArray& bytes, QString* error) {
+    const QFileInfo target(writeTarget(path));
+    if (target.isDir())
+        return fail(error, QStringLiteral("It is a folder"));
+    if (target.exists() && !(target.permissions() & QFileDevice::WriteOwner))
+        return fail(error, QStringLiteral("The file is read-only"));
+    QSaveFile f(target.absoluteFilePath());
+    if (!f.open(QIODevice::WriteOnly))
+        return fail(error, f.errorString());
+    if (f.write(bytes) != bytes.size() || !f.commit()) {
+        const QString reason = f.errorString();
+        f.cancelWriting();
+        return fail(error, reason);
+    }
+    return true;
+}
+
+bool SyncFolder(const QString&, QString*) {
+    return true; // the system commits renames itself
+}
+
+#endif
 
 } // namespace tarvo::FileOps

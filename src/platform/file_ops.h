@@ -28,8 +28,19 @@ bool ListFiles(const QString& folder, QStringList* names, QString* error = nullp
 // big to edit.
 bool ReadAll(const QString& path, QByteArray* bytes, QString* error = nullptr);
 
-// Writes atomically: a temporary file in the same folder renamed over the old one.
+// Writes atomically: a temporary file in the same folder, flushed to the disk,
+// renamed over the old one (through a symbolic link to the file it names). The
+// file keeps its permissions; a read-only file is refused. A failure leaves the
+// old file whole and names the system's reason ("File too large (EFBIG)").
 bool WriteAllAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Flushes a folder's entries to the disk, so that renames into it survive a
+// power loss. Does nothing where the system has no such call.
+bool SyncFolder(const QString& folder, QString* error = nullptr);
+
+// The system's text for an error number followed by its name:
+// "No space left on device (ENOSPC)".
+QString SystemReason(int errorNumber);
 
 } // namespace FileOps
 } // namespace tarvo

@@ -1,18 +1,20 @@
 #include "project_commands.h"
 
 #include "app/core/ide_context.h"
+#include "crash_recovery.h"
 #include "designer/designer_state.h"
 #include "designer/form_loader.h"
 #include "editor/file_tabs.h"
+#include "outside_changes.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/program_starter.h"
 #include "platform/rich_text_pane.h"
-#include "project_folder.h"
 
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 #include <utility>
 
 namespace tarvo {
@@ -36,7 +38,11 @@ QString listForMessage(const QStringList& files) {
 
 ProjectCommands::ProjectCommands(IdeContext& ctx, FileTabs& tabs, FormLoader& loader,
                                  DesignerState& designer)
-    : m_ctx(ctx), m_tabs(tabs), m_loader(loader), m_designer(designer) {
+    : m_ctx(ctx), m_tabs(tabs), m_loader(loader), m_designer(designer),
+      m_outside(std::make_unique<OutsideChanges>(ctx, tabs, [this] { return projectFiles(); })),
+      m_recovery(std::make_unique<CrashRecovery>(ctx, tabs, [this] { return projectFiles(); })) {
+    QObject::connect(m_outside.get(), &OutsideChanges::resourceTextReloaded, m_outside.get(),
+                     [this] { reloadFormPage(); });
     watchPane(m_ctx.ui.Text1);
     watchPane(m_ctx.ui.resourceh);
 }
@@ -50,6 +56,7 @@ ProjectCommands::~ProjectCommands() {
 void ProjectCommands::watchPane(RichTextPane* pane) {
     if (!pane)
         return;
+    m_recovery->watchPane(pane);
     m_watches << QObject::connect(pane, &RichTextPane::modifiedChanged, pane,
                                   [this, pane](bool modified) {
                                       if (!m_ctx.project.isOpen())
@@ -153,20 +160,33 @@ void ProjectCommands::Command8_Click() {
 }
 
 bool ProjectCommands::hasUnsavedChanges() const {
+    const QList<ProjectFile> files = projectFiles();
+    return std::any_of(files.begin(), files.end(),
+                       [](const ProjectFile& f) { return f.pane->isModified(); });
+}
+
+QList<ProjectFile> ProjectCommands::projectFiles() const {
     // Without a project there is nowhere to save to.
+    const QString& projectPath = m_ctx.project.ProjectPath;
     if (!m_ctx.project.isOpen())
-        return false;
-    if (m_ctx.ui.Text1->isModified() || m_ctx.ui.resourceh->isModified())
-        return true;
+        return {};
+    QList<ProjectFile> files{
+        {m_ctx.ui.Text1, resourceTxtPath(projectPath), QStringLiteral("res/resource.txt"), 1},
+        {m_ctx.ui.resourceh, resourceHPath(projectPath), QStringLiteral("res/resource.h"), 2},
+    };
     // Code panes are project files only when the IDE edits code itself.
-    if (!m_ctx.settings.loadCode())
-        return false;
-    for (int i = 3; i <= m_tabs.tabCount(); ++i) {
-        const RichTextPane* pane = m_tabs.paneOfTab(i);
-        if (pane && pane->isModified())
-            return true;
+    if (m_ctx.settings.loadCode()) {
+        for (int i = 3; i <= m_tabs.tabCount(); ++i) {
+            const QString caption = m_tabs.tabCaption(i);
+            if (RichTextPane* pane = m_tabs.paneOfTab(i))
+                files.append({pane, codeFilePath(projectPath, caption), caption, i});
+        }
     }
-    return false;
+    return files;
+}
+
+void ProjectCommands::checkOutsideChanges() {
+    m_outside->scheduleCheck();
 }
 
 bool ProjectCommands::confirmDiscardChanges() {
@@ -177,6 +197,7 @@ bool ProjectCommands::confirmDiscardChanges() {
     case SaveAnswer::Save:
         return saveProject();
     case SaveAnswer::Discard:
+        m_recovery->discard();
         return true;
     case SaveAnswer::Cancel:
         break;
@@ -185,37 +206,67 @@ bool ProjectCommands::confirmDiscardChanges() {
 }
 
 bool ProjectCommands::saveProject() {
-    const QString& projectPath = m_ctx.project.ProjectPath;
     if (!m_ctx.project.isOpen()) {
         m_ctx.dialogs->message(QStringLiteral("No project is open."), kSaveTitle);
         return false;
     }
-    QList<std::pair<RichTextPane*, QString>> files{
-        {m_ctx.ui.Text1, resourceTxtPath(projectPath)},
-        {m_ctx.ui.resourceh, resourceHPath(projectPath)},
-    };
-    if (m_ctx.settings.loadCode()) {
-        for (int i = 3; i <= m_tabs.tabCount(); ++i) {
-            if (RichTextPane* pane = m_tabs.paneOfTab(i))
-                files.append({pane, codeFilePath(projectPath, m_tabs.tabCaption(i))});
+    bool complete = true;
+    bool stopped = false;
+    // No reload question may come up between the save's questions and its writes.
+    m_outside->withoutChecks([&] {
+        // Every question first, so that Cancel leaves every file as it was.
+        QList<ProjectFile> toWrite;
+        for (const ProjectFile& f : projectFiles()) {
+            if (!m_outside->needsWriting(f))
+                continue;
+            const OutsideChanges::Decision decision = m_outside->askBeforeWriting(f);
+            if (decision == OutsideChanges::Decision::Cancel) {
+                stopped = true;
+                return;
+            }
+            if (decision == OutsideChanges::Decision::Skip)
+                complete = false;
+            else
+                toWrite << f;
         }
-    }
-    for (const auto& [pane, path] : std::as_const(files)) {
+        QStringList folders;
         QString error;
-        if (!pane->saveFile(path, &error)) {
-            m_ctx.dialogs->message(
-                QStringLiteral("%1 could not be saved:\n%2\n\nSaving stopped at this file.")
-                    .arg(displayPath(path), error),
-                kSaveTitle);
-            return false;
+        for (const ProjectFile& f : std::as_const(toWrite)) {
+            if (!f.pane->saveFile(f.path, &error)) {
+                m_ctx.dialogs->message(
+                    QStringLiteral("%1 could not be saved:\n%2\n\nSaving stopped at this file.")
+                        .arg(displayPath(f.path), error),
+                    kSaveTitle);
+                stopped = true;
+                break;
+            }
+            m_outside->saved(f);
+            const QString folder = QFileInfo(f.path).absolutePath();
+            if (!folders.contains(folder))
+                folders << folder;
         }
-    }
+        // The renames last only once the folder's entries are on the disk too.
+        for (const QString& folder : std::as_const(folders)) {
+            if (!FileOps::SyncFolder(folder, &error)) {
+                m_ctx.dialogs->message(
+                    QStringLiteral("The folder %1 could not be flushed to the disk:\n%2")
+                        .arg(displayPath(folder), error),
+                    kSaveTitle);
+                complete = false;
+            }
+        }
+    });
+    m_recovery->update();
+    if (stopped)
+        return false;
     reloadFormPage();
-    return true;
+    return complete;
 }
 
 bool ProjectCommands::isReadableOrReported(const QString& projectPath, const QString& title) {
-    const auto failure = findUnreadableProjectFile(projectPath, m_ctx.settings.loadCode());
+    m_readStamps.clear();
+    const auto failure =
+        findUnreadableProjectFile(projectPath, m_ctx.settings.loadCode(), &m_readStamps);
     if (!failure)
         return true;
     m_ctx.dialogs->message(
@@ -254,6 +305,8 @@ void ProjectCommands::loadFolder(const QString& projectPath, const QString& titl
                                    problems.join(QLatin1Char('\n')),
                                title);
     enableProjectButtons();
+    m_outside->projectLoaded(std::exchange(m_readStamps, {}));
+    m_recovery->projectLoaded();
 }
 
 void ProjectCommands::enableProjectButtons() {

@@ -73,7 +73,8 @@ bool isSameOrInside(const QString& path, const QString& folder) {
     return p.startsWith(f, cs);
 }
 
-std::optional<ReadFailure> findUnreadableProjectFile(const QString& projectPath, bool withCode) {
+std::optional<ReadFailure> findUnreadableProjectFile(const QString& projectPath, bool withCode,
+                                                     QHash<QString, FileStamp>* stamps) {
     QStringList paths{resourceTxtPath(projectPath), resourceHPath(projectPath)};
     if (withCode) {
         QStringList names;
@@ -88,6 +89,8 @@ std::optional<ReadFailure> findUnreadableProjectFile(const QString& projectPath,
         QString error;
         if (!FileOps::ReadAll(path, &bytes, &error))
             return ReadFailure{path, error};
+        if (stamps)
+            stamps->insert(path, stampOf(path, bytes));
     }
     return std::nullopt;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "file_stamp.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -28,6 +31,14 @@ QString displayPath(const QString& path);
 // Whether `path` is `folder` itself or lies somewhere inside it.
 bool isSameOrInside(const QString& path, const QString& folder);
 
+// A file of the open project and the pane that holds it.
+struct ProjectFile {
+    class RichTextPane* pane = nullptr;
+    QString path; // as the save writes it
+    QString name; // relative to the project folder with '/': "res/resource.txt", "main.c"
+    int tab = 0;  // 1-based tab number
+};
+
 struct ReadFailure {
     QString path;
     QString reason;
@@ -35,7 +46,9 @@ struct ReadFailure {
 
 // Reads every file that opening the folder loads: the two resource files and,
 // with `withCode`, every file directly in the folder. The first one that cannot
-// be read (or a folder that cannot be listed) is returned.
-std::optional<ReadFailure> findUnreadableProjectFile(const QString& projectPath, bool withCode);
+// be read (or a folder that cannot be listed) is returned. `stamps`, when
+// given, receives the stamp of each file read, by path.
+std::optional<ReadFailure> findUnreadableProjectFile(const QString& projectPath, bool withCode,
+                                                     QHash<QString, FileStamp>* stamps = nullptr);
 
 } // namespace tarvo

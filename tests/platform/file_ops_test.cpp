@@ -102,22 +102,21 @@ TEST(ListFiles, MissingFolderFails) {
     EXPECT_FALSE(reason.isEmpty());
 }
 
-TEST(WriteAllAtomic, ReplacesTheFileAndRespectsReadOnly) {
+TEST(WriteAllAtomic, ReplacesTheFileKeepingItsModeAndWritesThroughALink) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("main.c"));
     writeFile(path, "old and longer");
-    ASSERT_TRUE(FileOps::WriteAllAtomic(path, "new"));
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(path, mode));
+    const QString link = dir.filePath(QStringLiteral("link.c"));
+    ASSERT_TRUE(QFile::link(path, link));
+    ASSERT_TRUE(FileOps::WriteAllAtomic(link, "new"));
     EXPECT_EQ(readFile(path), "new");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"main.c"});
-
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
-    QString reason;
-    EXPECT_FALSE(FileOps::WriteAllAtomic(path, "lost?", &reason));
-    EXPECT_FALSE(reason.isEmpty());
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(readFile(path), "new");
-
-    EXPECT_FALSE(FileOps::WriteAllAtomic(dir.filePath(QStringLiteral("no/dir/x.c")), "x"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, mode); // owner, group, others
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              (QStringList{"link.c", "main.c"}));
+    EXPECT_TRUE(FileOps::SyncFolder(dir.path()));
 }
 
 } // namespace

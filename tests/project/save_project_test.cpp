@@ -6,35 +6,120 @@
 #include "project_fixture.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTabBar>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 namespace tarvo::testing {
 namespace {
 
 using SaveProject = ProjectTest;
 
-TEST_F(SaveProject, OpenThenSaveLeavesEveryFileByteIdentical) {
+TEST_F(SaveProject, OnlyChangedPanesAreWrittenAndUnchangedFilesAreNotTouched) {
     const auto files = sampleProjectFiles();
     openProject(makeProject(QStringLiteral("App")));
-    ASSERT_EQ(form->fileTabs().tabCount(), 7);
-    // Outside changes make the save visible: it must write every file it holds.
-    for (auto it = files.begin(); it != files.end(); ++it)
-        writeFile(QStringLiteral("App/") + it.key(), "changed outside\n");
-
-    ui().Command5->click();
-
-    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messages().join('|').toStdString();
+    QMap<QString, QDateTime> times;
     for (auto it = files.begin(); it != files.end(); ++it) {
-        if (it.key() == QLatin1String("res/main.bmp"))
-            continue; // not held in a pane
-        EXPECT_EQ(readFile(QStringLiteral("App/") + it.key()), it.value())
+        touch(path("App/" + it.key()), -86400);
+        times[it.key()] = QFileInfo(path("App/" + it.key())).lastModified();
+    }
+    // An unchanged read-only file blocks nothing.
+    ASSERT_TRUE(QFile::setPermissions(path("App/res/resource.h"), QFile::ReadOwner));
+    replaceText(form->fileTabs().paneOfTab(4), QStringLiteral("int main;\r\n"));
+    dialogs.shown.clear();
+
+    EXPECT_TRUE(form->projectCommands().saveProject());
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.value(0).text.toStdString();
+    for (auto it = files.begin(); it != files.end(); ++it) {
+        const bool edited = it.key() == QLatin1String("main.c");
+        EXPECT_EQ(readFile("App/" + it.key()), edited ? "int main;\r\n" : it.value());
+        EXPECT_EQ(QFileInfo(path("App/" + it.key())).lastModified() == times[it.key()], !edited)
             << it.key().toStdString();
     }
-    EXPECT_EQ(readFile(QStringLiteral("App/res/main.bmp")), "changed outside\n");
-    EXPECT_EQ(QDir(path(QStringLiteral("App"))).entryList(QDir::Files).size(), 5);
+}
+
+// Edits to resource.txt and main.c; main.c also changed on disk. The question
+// comes before anything is written.
+TEST_F(SaveProject, AFileChangedOnDiskIsOverwrittenOnlyWhenTheUserSaysSo) {
+    const struct {
+        const char* answer;
+        bool result;
+        QByteArray resource, main;
+    } cases[] = {
+        {"Overwrite", true, "mine\r\n", "mine\r\n"},
+        {"Skip", false, "mine\r\n", "theirs\n"},
+        {"Cancel", false, sampleProjectFiles()["res/resource.txt"], "theirs\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        SetUp();
+        openProject(makeProject(QStringLiteral("App")));
+        replaceText(ui().Text1, QStringLiteral("mine\r\n"));
+        replaceText(form->fileTabs().paneOfTab(4), QStringLiteral("mine\r\n"));
+        writeFile(QStringLiteral("App/main.c"), "theirs\n");
+        dialogs.askAnswers = QStringList{QString::fromLatin1(c.answer)};
+        EXPECT_EQ(form->projectCommands().saveProject(), c.result);
+        ASSERT_EQ(dialogs.questions().size(), 1);
+        EXPECT_EQ(dialogs.questions()[0].extra, QStringLiteral("Overwrite|Skip|Cancel"));
+        EXPECT_EQ(dialogs.questions()[0].defaultButton, 2);
+        EXPECT_TRUE(dialogs.questions()[0].text.startsWith(
+            QDir::toNativeSeparators(path("App/main.c")) + " has changed on disk"));
+        EXPECT_EQ(readFile("App/res/resource.txt"), c.resource);
+        EXPECT_EQ(readFile("App/main.c"), c.main);
+        EXPECT_EQ(form->fileTabs().paneOfTab(4)->isModified(), !c.result);
+    }
+}
+
+// Each fault: the save fails with a message naming the file and the system's
+// reason, the pane keeps the edit, and nothing on disk is damaged.
+TEST_F(SaveProject, FaultsOnDiskAreReportedAndLoseNothing) {
+    const struct {
+        const char* name;
+        std::function<void(const QString& app)> inject;
+        const char* reason;
+    } cases[] = {
+        {"read-only", [](auto app) { QFile::setPermissions(app + "/main.c", QFile::ReadOwner); },
+         "read-only"},
+        {"folder vanished", [](auto app) { QDir(app).removeRecursively(); }, "ENOENT"},
+        {"code file replaced by a folder",
+         [](auto app) { QFile::remove(app + "/main.c"), QDir().mkpath(app + "/main.c"); },
+         "EISDIR"},
+        {"disk full (file-size limit)", [](auto) {}, "EFBIG"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        const QString app = makeProject(QString::fromLatin1(c.name));
+        openProject(app);
+        c.inject(app);
+        const QString edit(5000, QLatin1Char('x'));
+        replaceText(form->fileTabs().paneOfTab(4), edit);
+        dialogs.askAnswers = QStringList{QStringLiteral("Overwrite")}; // where the file is gone
+        rlimit before{}, limit{1024, RLIM_INFINITY};
+        getrlimit(RLIMIT_FSIZE, &before);
+        limit.rlim_max = before.rlim_max;
+        auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (qstrcmp(c.reason, "EFBIG") == 0)
+            setrlimit(RLIMIT_FSIZE, &limit);
+        EXPECT_FALSE(form->projectCommands().saveProject());
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        const QString message = dialogs.messages()[0];
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(app + "/main.c")) &&
+                    message.contains(QLatin1String(c.reason)))
+            << message.toStdString();
+        EXPECT_EQ(form->fileTabs().paneOfTab(4)->text(), edit);
+        EXPECT_TRUE(readFile(app + "/main.c") == sampleProjectFiles()["main.c"] ||
+                    !QFileInfo(app + "/main.c").isFile());
+        EXPECT_TRUE(QDir(app).entryList({"*.tmp"}, QDir::Files | QDir::Hidden).isEmpty());
+    }
 }
 
 TEST_F(SaveProject, EditsAreWrittenInEachFilesOwnFormat) {
@@ -73,30 +158,6 @@ TEST_F(SaveProject, ATabMarkedChangedSavesUnderItsPlainCaption) {
                                        "Notes.txt", "util.h"}));
 }
 
-TEST_F(SaveProject, AReadOnlyFileStopsTheSaveAndStaysWhole) {
-    openProject(makeProject(QStringLiteral("App")));
-    const QByteArray headerBefore = readFile(QStringLiteral("App/res/resource.h"));
-    const QByteArray mainBefore = readFile(QStringLiteral("App/main.c"));
-    const QString header = path(QStringLiteral("App/res/resource.h"));
-    ASSERT_TRUE(QFile::setPermissions(header, QFile::ReadOwner | QFile::ReadGroup));
-    replaceText(ui().Text1, QStringLiteral("new resource text\r\n"));
-    replaceText(ui().resourceh, QStringLiteral("#define LOST 1\r\n"));
-    replaceText(form->fileTabs().paneOfTab(4), QStringLiteral("int main;\r\n"));
-
-    form->projectCommands().Command5_Click();
-
-    // Written in order up to the failing file, nothing after it.
-    EXPECT_EQ(readFile(QStringLiteral("App/res/resource.txt")), "new resource text\r\n");
-    EXPECT_EQ(readFile(QStringLiteral("App/res/resource.h")), headerBefore);
-    EXPECT_EQ(readFile(QStringLiteral("App/main.c")), mainBefore);
-    const QStringList messages = dialogs.messages();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(header)))
-        << messages[0].toStdString();
-    EXPECT_TRUE(form->projectCommands().hasUnsavedChanges());
-    EXPECT_FALSE(ui().Text1->isModified());
-}
-
 TEST_F(SaveProject, WithNoProjectOpenNothingIsWritten) {
     ui().Text1->setText(QStringLiteral("typed without a project\r\n"));
     const QString cwdBefore = QDir::currentPath();
@@ -114,13 +175,12 @@ TEST_F(SaveProject, WithoutLoadCodeOnlyTheResourceFilesAreWritten) {
     openProject(folder);
     ctx().settings.LoadCode = QStringLiteral("FALSE");
     replaceText(form->fileTabs().paneOfTab(4), QStringLiteral("int main;\r\n"));
-    writeFile(QStringLiteral("App/res/resource.h"), "outside\n");
+    replaceText(ui().resourceh, QStringLiteral("#define H 1\n"));
 
     form->projectCommands().Command5_Click();
 
     EXPECT_EQ(readFile(QStringLiteral("App/main.c")), sampleProjectFiles()["main.c"]);
-    EXPECT_EQ(readFile(QStringLiteral("App/res/resource.h")),
-              sampleProjectFiles()["res/resource.h"]);
+    EXPECT_EQ(readFile(QStringLiteral("App/res/resource.h")), "#define H 1\n");
 }
 
 } // namespace
