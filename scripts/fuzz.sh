@@ -1,23 +1,24 @@
 #!/usr/bin/env bash
 # shellcheck source-path=SCRIPTDIR
+# Usage: scripts/fuzz.sh [-t SECONDS] [--merge] [TARGET...]
+#
+#   -t SECONDS  how long each target runs (default 120)
+#   --merge     add the new inputs that reach new code to tests/fuzz/corpus
+#   TARGET      ini_reader, command_line, ... (default: every folder of
+#               tests/fuzz/corpus)
+#
 # Builds the fuzz targets as libFuzzer programs with clang (in build-fuzz, with
-# AddressSanitizer and UndefinedBehaviorSanitizer) and runs each one for a
-# given time, starting from its checked-in corpus. New inputs stay in
-# build-fuzz/corpus unless --merge is given; crashes are kept in
-# build-fuzz/artifacts. The normal test build replays the corpus instead.
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs each one for the
+# given time, one after the other, starting from its checked-in corpus. New
+# inputs stay in build-fuzz/corpus unless --merge is given; crashes are kept in
+# build-fuzz/artifacts and each run's log in build-fuzz/logs. The normal test
+# build replays the checked-in corpus instead (one CTest test per target).
 set -euo pipefail
 # shellcheck source=lib/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
-usage() {
-    cat <<'EOF'
-Usage: scripts/fuzz.sh [-t SECONDS] [--merge] [TARGET...]
-
-  -t SECONDS  how long each target runs (default 120)
-  --merge     add the new inputs that reach new code to tests/fuzz/corpus
-  TARGET      ini_reader, command_line, ... (default: every folder of tests/fuzz/corpus)
-EOF
-}
+# The usage is the comment block at the top of this file.
+usage() { sed -n '3,8s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"; }
 
 SECONDS_EACH=120
 MERGE=0
