@@ -52,22 +52,14 @@ struct Designer {
 };
 
 Designer& designer() {
-    static Designer* d = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "fuzz_resource_text";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-        static Designer designer;
-        return &designer;
-    }();
-    return *d;
-}
-
-bool isEmpty(const ObjectPicture& p) {
-    return p.left() == 0 && p.top() == 0 && p.width() == 0 && p.height() == 0 &&
-           p.toolTipText().isEmpty();
+    static int argc = 1;
+    static char name[] = "fuzz_resource_text";
+    static char* argv[] = {name, nullptr};
+    static const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    static Designer designer;
+    Q_UNUSED(offscreen);
+    return designer;
 }
 
 void checkLookups(const QString& text, const QList<qint16>& ids, int idLines) {
@@ -115,11 +107,12 @@ void checkLoad(Designer& d, const QString& text, qint16 page, int idLines) {
     FUZZ_CHECK(d.state.NextObjectId == idLines);
     for (int i = 1; i <= kPictures; ++i) {
         const ObjectPicture& p = d.pictures[i - 1];
+        const QString tip = p.toolTipText();
         if (i >= d.state.NextPictureSlot) {
-            FUZZ_CHECK(isEmpty(p));
+            FUZZ_CHECK(p.left() == 0 && p.top() == 0 && p.width() == 0 && p.height() == 0 &&
+                       tip.isEmpty());
             continue;
         }
-        const QString tip = p.toolTipText();
         const std::optional<qint16> id = leadingInt16(tip);
         FUZZ_CHECK(id && tip.startsWith(QString::number(*id) + QLatin1Char(',')));
         FUZZ_CHECK(findIdLine(text, *id) >= 0 && p.width() >= 0 && p.height() >= 0);
