@@ -13,7 +13,9 @@ QByteArray ends(std::initializer_list<LineEnd> list) {
     return out;
 }
 
-TEST(TextCodec, DecodesEveryLineEndBomAndStandInAndEncodesTheSameBytes) {
+// Encoding these rows back, and their line starts, are checked by the fuzz
+// target on its corpus, which holds each of them.
+TEST(TextCodec, DecodesEveryLineEndBomAndStandIn) {
     constexpr auto N = LineEnd::None, CL = LineEnd::CrLf, L = LineEnd::Lf, C = LineEnd::Cr;
     constexpr auto U8 = TextEncoding::Utf8, L1 = TextEncoding::Latin1;
     const QString e000(QChar(0xE000));
@@ -47,10 +49,6 @@ TEST(TextCodec, DecodesEveryLineEndBomAndStandInAndEncodesTheSameBytes) {
         EXPECT_EQ(got.format.encoding, r.encoding) << r.bytes.toHex().constData();
         EXPECT_EQ(got.format.prefix, r.bytes.left(r.prefix));
         EXPECT_EQ(got.format.typedLineEnd, r.typed) << r.bytes.toHex().constData();
-        EXPECT_EQ(encodeText(got), r.bytes) << r.bytes.toHex().constData();
-        const QVector<quint32> starts = lineStarts(r.bytes, r.prefix);
-        EXPECT_EQ(starts.size(), r.lineEnds.size() + 1);
-        EXPECT_EQ(starts.constLast(), quint32(r.bytes.size()));
     }
 }
 
