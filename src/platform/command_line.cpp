@@ -29,9 +29,12 @@ QString takeProgram(const QString& line, qsizetype& i) {
     return program;
 }
 
-QStringList takeArguments(const QString& line, qsizetype i) {
+// `endsQuoted` tells whether the line ends inside a quote.
+QStringList takeArguments(const QString& line, qsizetype i, bool* endsQuoted = nullptr) {
     QStringList args;
     const qsizetype n = line.size();
+    if (endsQuoted)
+        *endsQuoted = false;
     while (true) {
         while (i < n && isBlank(line[i]))
             ++i;
@@ -72,6 +75,8 @@ QStringList takeArguments(const QString& line, qsizetype i) {
             arg += c;
             ++i;
         }
+        if (endsQuoted)
+            *endsQuoted = quoted;
         args << arg;
     }
     return args;
@@ -91,11 +96,23 @@ bool isFileBrowser(const QString& program) {
 
 const QString kDesktopOpener = QStringLiteral("xdg-open");
 
-// The command line's text after the program name, exactly as written.
+// The command line's text after the program name, as written but with a quote
+// left open closed, so that text appended to it starts a new argument.
 QString argumentText(const QString& commandLine) {
     qsizetype i = 0;
     takeProgram(commandLine, i);
-    return commandLine.mid(i);
+    QString text = commandLine.mid(i);
+    bool open = false;
+    takeArguments(commandLine, i, &open);
+    if (open) {
+        // Backslashes before the added quote would escape it: double them.
+        qsizetype backslashes = 0;
+        while (backslashes < text.size() &&
+               text[text.size() - 1 - backslashes] == QLatin1Char('\\'))
+            ++backslashes;
+        text += QString(backslashes, QLatin1Char('\\')) + QLatin1Char('"');
+    }
+    return text;
 }
 
 QStringList optionSafePaths(const QStringList& paths) {

@@ -45,7 +45,8 @@ SplitCommand splitCommandLine(const QString& commandLine);
 QString quoteWindowsArgument(const QString& argument);
 
 // What follows the program name in the native Windows command line: the
-// setting's own arguments as written, then each path quoted.
+// setting's own arguments as written (a quote left open closed), then each
+// path quoted.
 QString windowsArgumentText(const ProgramCommand& command);
 
 // The command as a user reads it in a message: a quoted argument per path.

@@ -121,31 +121,6 @@ TEST(ScanChoices, WordInBothListsIsFixedOnceFromTheDataTypeList) {
     EXPECT_EQ(scan(QStringLiteral("word;"), lists), QStringList{QStringLiteral("type:0+4=Word")});
 }
 
-TEST(ScanChoices, CaseFixesOnlyChangeLetterCaseOfTheirOwnSpan) {
-    const QString text =
-        QStringLiteral("INT in1t u16INT CHAR/**/x \"int\" #DEFINE Return Main;\r\n");
-    for (const FormatRun& r : scanColorRuns(text, testLists())) {
-        ASSERT_GE(r.start, 0);
-        ASSERT_LE(r.start + r.length, text.size());
-        if (!r.caseFix.isEmpty()) {
-            EXPECT_EQ(r.caseFix.size(), r.length);
-            EXPECT_EQ(r.caseFix.compare(text.mid(r.start, r.length), Qt::CaseInsensitive), 0)
-                << describe(r).toStdString();
-        }
-    }
-}
-
-TEST(ScanChoices, RunsNeverOverlap) {
-    // Applying runs one after another must not let a later one reformat an
-    // earlier token.
-    const QString text = QStringLiteral("int a1 = 0x10; /* c\r\nd */ return b2; // e\r\nmain");
-    QVector<FormatRun> runs = scanColorRuns(text, testLists());
-    std::sort(runs.begin(), runs.end(),
-              [](const FormatRun& a, const FormatRun& b) { return a.start < b.start; });
-    for (int i = 1; i < runs.size(); ++i)
-        EXPECT_LE(runs[i - 1].start + runs[i - 1].length, runs[i].start);
-}
-
 TEST(OverlayRuns, SetColourEverywhereAndWeightWhereTheRunHasOne) {
     auto describe = [](const LineStyleList& runs) {
         QStringList out;

@@ -1,6 +1,5 @@
 #include "platform/text_codec.h"
 
-#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 using namespace tarvo;
@@ -14,7 +13,9 @@ QByteArray ends(std::initializer_list<LineEnd> list) {
     return out;
 }
 
-TEST(TextCodec, DecodesEveryLineEndBomAndStandInAndEncodesTheSameBytes) {
+// Encoding these rows back, and their line starts, are checked by the fuzz
+// target on its corpus, which holds each of them.
+TEST(TextCodec, DecodesEveryLineEndBomAndStandIn) {
     constexpr auto N = LineEnd::None, CL = LineEnd::CrLf, L = LineEnd::Lf, C = LineEnd::Cr;
     constexpr auto U8 = TextEncoding::Utf8, L1 = TextEncoding::Latin1;
     const QString e000(QChar(0xE000));
@@ -48,42 +49,6 @@ TEST(TextCodec, DecodesEveryLineEndBomAndStandInAndEncodesTheSameBytes) {
         EXPECT_EQ(got.format.encoding, r.encoding) << r.bytes.toHex().constData();
         EXPECT_EQ(got.format.prefix, r.bytes.left(r.prefix));
         EXPECT_EQ(got.format.typedLineEnd, r.typed) << r.bytes.toHex().constData();
-        EXPECT_EQ(encodeText(got), r.bytes) << r.bytes.toHex().constData();
-        const QVector<quint32> starts = lineStarts(r.bytes, r.prefix);
-        EXPECT_EQ(starts.size(), r.lineEnds.size() + 1);
-        EXPECT_EQ(starts.constLast(), quint32(r.bytes.size()));
-    }
-}
-
-// Random files built from the bytes that matter: line ends, marks, NUL,
-// invalid and valid sequences, the characters a document converts.
-TEST(TextCodec, AnyBytesComeBackExactly) {
-    const QByteArray pieces[] = {"a",
-                                 "\r",
-                                 "\n",
-                                 "\r\n",
-                                 "\xEF\xBB\xBF",
-                                 QByteArray(1, '\0'),
-                                 "\xe9",
-                                 "\xc3\xa9",
-                                 "\xE2\x80\xA9",
-                                 "\xEF\xB7\x90",
-                                 "\xF0\x9F\x98\x80",
-                                 "\xED\xA0\x80",
-                                 "\xC0\xAF",
-                                 "\xEE\x80\x80",
-                                 "\xff",
-                                 "\x80"};
-    QRandomGenerator rng(7);
-    for (int round = 0; round < 3000; ++round) {
-        QByteArray bytes;
-        for (int n = rng.bounded(12); n > 0; --n)
-            bytes += pieces[rng.bounded(int(std::size(pieces)))];
-        const DecodedText decoded = decodeText(bytes);
-        ASSERT_EQ(encodeText(decoded), bytes) << bytes.toHex().constData();
-        EXPECT_FALSE(decoded.text.contains(QChar::ParagraphSeparator));
-        EXPECT_FALSE(decoded.text.contains(QLatin1Char('\r')));
-        EXPECT_EQ(decoded.text.count(QLatin1Char('\n')) + 1, decoded.lineEnds.size());
     }
 }
 
