@@ -219,13 +219,7 @@ void FileTabs::showCodePane(int i) {
 }
 
 void FileTabs::followText1() {
-    // A pane whose widget is made later copies element 0's rectangle.
-    const QRect rect = m_ctx.ui.Text1->geometry();
-    m_ctx.ui.OtherTextFile->at(0)->setGeometry(rect);
-    for (int i : m_ctx.ui.OtherTextFile->indices()) {
-        if (RichTextPane* pane = m_ctx.ui.OtherTextFile->madeAt(i))
-            pane->setGeometry(rect);
-    }
+    m_ctx.ui.OtherTextFile->setRect(m_ctx.ui.Text1->geometry());
 }
 
 void FileTabs::showWelcome() {
