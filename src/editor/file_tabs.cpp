@@ -48,55 +48,71 @@ FileTabs::FileTabs(IdeContext& ctx, Colorizer& colorizer) : m_ctx(ctx), m_colori
 
 namespace {
 
-// A shown strip lays all its tabs out again after each one added, which grows
-// with the square of their number: it is hidden while they are added.
-class HiddenWhileFilled {
+// Adds many tabs at the end of the strip at once. QTabBar lays out all its
+// tabs after each insert, shown or not, which grows with the square of their
+// number; a tab hidden with setTabVisible costs that layout almost nothing.
+// So each added tab stays hidden (and the strip too) until the batch ends;
+// then they are all shown again and laid out once.
+class TabBatch {
 public:
-    explicit HiddenWhileFilled(QTabBar* strip)
-        : m_strip(strip), m_shown(strip->isVisible()), m_focused(strip->hasFocus()) {
+    explicit TabBatch(QTabBar* strip)
+        : m_strip(strip), m_first(strip->count()), m_shown(strip->isVisible()),
+          m_focused(strip->hasFocus()) {
         if (m_shown)
             m_strip->hide();
     }
-    ~HiddenWhileFilled() {
+    ~TabBatch() {
+        for (int i = m_first; i < m_strip->count(); ++i)
+            m_strip->setTabVisible(i, true);
         if (!m_shown)
             return;
         m_strip->show();
         if (m_focused)
             m_strip->setFocus();
     }
-    HiddenWhileFilled(const HiddenWhileFilled&) = delete;
-    HiddenWhileFilled& operator=(const HiddenWhileFilled&) = delete;
+    TabBatch(const TabBatch&) = delete;
+    TabBatch& operator=(const TabBatch&) = delete;
+
+    void add(const QString& caption) {
+        const int at = m_strip->addTab(caption);
+        m_strip->setTabData(at, caption);
+        // Hiding the current tab would choose another one.
+        if (at != m_strip->currentIndex())
+            m_strip->setTabVisible(at, false);
+    }
 
 private:
     QTabBar* m_strip;
+    int m_first;
     bool m_shown;
     bool m_focused;
 };
 
 } // namespace
 
-bool FileTabs::ShowFileList(const QString& folderspec, QString* error) {
+bool FileTabs::ShowFileList(const QString& folderspec, QString* error,
+                            QHash<QString, QByteArray>* readAlready) {
     QStringList names;
     if (!FileOps::ListFiles(folderspec, &names, error))
         return false;
     QTabBar* strip = m_ctx.ui.TabStrip1;
-    const HiddenWhileFilled hidden(strip);
     const QSignalBlocker block(strip);
+    TabBatch batch(strip);
     int n = 2;
     for (const QString& name : names) {
         ++n;
-        QByteArray bytes;
+        const QString path = folderspec + PathSep() + name;
+        QByteArray bytes = readAlready ? readAlready->take(path) : QByteArray();
         // No tab for a file that could not be read: Save Project would
         // otherwise overwrite it with the empty pane.
-        if (!FileOps::ReadAll(folderspec + PathSep() + name, &bytes, error)) {
+        if (bytes.isNull() && !FileOps::ReadAll(path, &bytes, error)) {
             if (error)
                 *error = QStringLiteral("%1: %2").arg(name, *error);
             return false;
         }
         // The pane's widget and its text are made when first needed.
         m_ctx.ui.OtherTextFile->createLoaded(n, bytes);
-        const int at = strip->insertTab(n - 1, name);
-        strip->setTabData(at, name);
+        batch.add(name);
     }
     m_ctx.ui.NewTextFile->setEnabled(true);
     return true;
@@ -185,8 +201,9 @@ bool FileTabs::isColouredCaption(const QString& caption) {
 }
 
 void FileTabs::hideCodePanes() {
-    for (int i = 3; i <= tabCount(); ++i) {
-        if (RichTextPane* pane = m_ctx.ui.OtherTextFile->at(i))
+    // Only a pane whose widget was made can be on view.
+    for (int i : m_ctx.ui.OtherTextFile->indices()) {
+        if (RichTextPane* pane = m_ctx.ui.OtherTextFile->madeAt(i))
             pane->hide();
     }
 }
@@ -202,9 +219,7 @@ void FileTabs::showCodePane(int i) {
 }
 
 void FileTabs::followText1() {
-    const QRect rect = m_ctx.ui.Text1->geometry();
-    for (int i : m_ctx.ui.OtherTextFile->indices())
-        m_ctx.ui.OtherTextFile->at(i)->setGeometry(rect);
+    m_ctx.ui.OtherTextFile->setRect(m_ctx.ui.Text1->geometry());
 }
 
 void FileTabs::showWelcome() {
@@ -282,6 +297,16 @@ RichTextPane* FileTabs::paneOfTab(int i) const {
     return i >= 3 ? m_ctx.ui.OtherTextFile->at(i) : nullptr;
 }
 
+int FileTabs::tabOfPane(const RichTextPane* pane) const {
+    if (!pane)
+        return 0;
+    for (int i = 1; i <= tabCount(); ++i) {
+        if ((i >= 3 ? m_ctx.ui.OtherTextFile->madeAt(i) : paneOfTab(i)) == pane)
+            return i;
+    }
+    return 0;
+}
+
 RichTextPane* FileTabs::paneInUse() const {
     RichTextPane* pane = paneOfTab(selectedTab());
     // After the resource menu commands another pane can be on view than the
@@ -295,7 +320,8 @@ RichTextPane* FileTabs::paneInUse() const {
 
 RichTextPane* FileTabs::paneOnView() const {
     for (int i = 1; i <= std::max(2, tabCount()); ++i) {
-        RichTextPane* pane = paneOfTab(i);
+        // A pane whose widget was never made has never been shown.
+        RichTextPane* pane = i >= 3 ? m_ctx.ui.OtherTextFile->madeAt(i) : paneOfTab(i);
         if (pane && !pane->isHidden())
             return pane;
     }

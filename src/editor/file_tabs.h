@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 
 namespace tarvo {
@@ -16,8 +18,10 @@ public:
 
     // One tab and code pane per file directly in `folderspec`. False, with the
     // reason, when the folder cannot be listed or a file cannot be loaded; tabs
-    // added before the failure stay.
-    bool ShowFileList(const QString& folderspec, QString* error = nullptr);
+    // added before the failure stay. A file whose bytes `readAlready` holds
+    // (by path) takes them from there instead of reading the file again.
+    bool ShowFileList(const QString& folderspec, QString* error = nullptr,
+                      QHash<QString, QByteArray>* readAlready = nullptr);
     void TabStrip1_Click();
     void NewTextFile_Click();
     void OtherTextFile_DblClick(int Index);
@@ -46,6 +50,8 @@ public:
     int selectedTab() const;         // 1-based; the design tab counts as 1
     QString tabCaption(int i) const; // the file name, without any change marker
     RichTextPane* paneOfTab(int i) const;
+    // The tab of a pane, 0 when none; makes no pane's widget.
+    int tabOfPane(const RichTextPane* pane) const;
     // The pane on view, which can differ from the selected tab's pane after the
     // resource menu commands.
     RichTextPane* paneOnView() const;

@@ -40,6 +40,8 @@ RichTextPane* PaneFamily::make(int i, Element& e) const {
         return e.pane;
     auto* pane = new RichTextPane;
     pane->copyPropertiesFrom(*m_element0);
+    if (m_rect.isValid())
+        pane->setGeometry(m_rect);
     pane->setObjectName(QStringLiteral("OtherTextFile_%1").arg(i));
     pane->hide();
     if (!e.bytes.isNull())
@@ -86,6 +88,14 @@ RichTextPane* PaneFamily::madeAt(int i) const {
         return m_element0;
     auto it = m_elements.find(i);
     return it == m_elements.end() ? nullptr : it->second.pane;
+}
+
+void PaneFamily::setRect(const QRect& rect) {
+    m_rect = rect;
+    for (auto& [i, e] : m_elements) {
+        if (e.pane)
+            e.pane->setGeometry(rect);
+    }
 }
 
 QList<int> PaneFamily::indices() const {

@@ -35,6 +35,9 @@ public:
     // The widget of element i if it has been made; nullptr otherwise.
     RichTextPane* madeAt(int i) const;
     QList<int> indices() const; // existing elements but 0, ascending
+    // Gives every element but 0 this rectangle; a widget made later takes it
+    // too, instead of element 0's.
+    void setRect(const QRect& rect);
 
     // Raised for every element whose widget is made, so the owner can connect
     // its events.
@@ -50,6 +53,7 @@ private:
 
     RichTextPane* m_element0;
     mutable std::map<int, Element> m_elements;
+    QRect m_rect; // of every element but 0, once set
     QTimer m_background;
 };
 

@@ -204,7 +204,8 @@ private:
     void setBaselineFromDocument();
     QByteArray encodeDocument(QVector<quint32>* lineStarts) const;
     QByteArray editedBytes(QVector<quint32>* lineStarts) const;
-    bool sameAsBaseline(int line, int baseLine) const;
+    // `raw` is the document's whole raw text, or null to read the line alone.
+    bool sameAsBaseline(int line, int baseLine, QStringView raw, TextEncoder& encoder) const;
     LineEnd lineEndOf(const QTextBlock& block) const;
     void settleLineEnds(int first, int last);
 

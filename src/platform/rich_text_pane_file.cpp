@@ -16,6 +16,8 @@ namespace {
 
 // Building takes long enough from here on to show the hourglass.
 constexpr qsizetype kBusyBytes = 1 << 20;
+// Lines a change spans from which comparing them reads the whole text once.
+constexpr int kWideChange = 256;
 
 } // namespace
 
@@ -196,7 +198,8 @@ QByteArray RichTextPane::editedBytes(QVector<quint32>* starts) const {
     return out;
 }
 
-bool RichTextPane::sameAsBaseline(int line, int baseLine) const {
+bool RichTextPane::sameAsBaseline(int line, int baseLine, QStringView raw,
+                                  TextEncoder& encoder) const {
     if (baseLine < 0 || baseLine + 1 >= m_baseStarts.size())
         return false;
     // Lines are asked for in order: the next one is the next block.
@@ -207,9 +210,11 @@ bool RichTextPane::sameAsBaseline(int line, int baseLine) const {
     m_comparedLine = line;
     if (!m_compared.isValid())
         return false;
-    TextEncoder encoder(m_format);
+    const QString own = raw.isNull() ? m_compared.text() : QString();
     encoder.restart();
-    encoder.addLine(m_compared.text(), lineEndOf(m_compared));
+    encoder.addLine(raw.isNull() ? QStringView(own)
+                                 : raw.mid(m_compared.position(), m_compared.length() - 1),
+                    lineEndOf(m_compared));
     const quint32 from = m_baseStarts.at(baseLine);
     const quint32 to = m_baseStarts.at(baseLine + 1);
     return encoder.bytes() == QByteArrayView(m_base).sliced(from, to - from);
@@ -280,8 +285,13 @@ void RichTextPane::onContentsChange(int pos, int removed, int added) {
     m_blockCount = d->blockCount();
     settleLineEnds(first, newLast);
     m_compared = QTextBlock();
-    m_changed.replace(first, oldLast, newLast,
-                      [this](int line, int baseLine) { return sameAsBaseline(line, baseLine); });
+    // An undo of a change at two far places spans every line between them:
+    // the text is then read once, not a string made per line.
+    const QString raw = newLast - first > kWideChange ? d->toRawText() : QString();
+    TextEncoder encoder(m_format);
+    m_changed.replace(first, oldLast, newLast, [&](int line, int baseLine) {
+        return sameAsBaseline(line, baseLine, raw, encoder);
+    });
     markStyleStale(first, newLast);
     setModified(m_changed.any());
     if (!m_settingSelection)

@@ -61,12 +61,9 @@ void ProjectCommands::watchPane(RichTextPane* pane) {
                                   [this, pane](bool modified) {
                                       if (!m_ctx.project.isOpen())
                                           return;
-                                      for (int i = 1; i <= m_tabs.tabCount(); ++i) {
-                                          if (m_tabs.paneOfTab(i) == pane) {
-                                              m_tabs.setTabModified(i, modified);
-                                              return;
-                                          }
-                                      }
+                                      const int tab = m_tabs.tabOfPane(pane);
+                                      if (tab > 0)
+                                          m_tabs.setTabModified(tab, modified);
                                   });
 }
 
@@ -80,8 +77,10 @@ void ProjectCommands::openProject(const QString& chosen) {
         const QString folder = folderOfMainFile(chosen);
         // A project that cannot be read whole is not opened at all, so the
         // open one stays as it was, page included.
-        if (!isReadableOrReported(folder, kOpenTitle) || !confirmDiscardChanges())
+        if (!isReadableOrReported(folder, kOpenTitle) || !confirmDiscardChanges()) {
+            m_readBytes.clear();
             return;
+        }
         loadFolder(folder, kOpenTitle);
         m_ctx.ui.form->setWindowTitle(QStringLiteral("Tarvo IDE [") + folder + QLatin1Char(']'));
     }
@@ -265,10 +264,12 @@ bool ProjectCommands::saveProject() {
 
 bool ProjectCommands::isReadableOrReported(const QString& projectPath, const QString& title) {
     m_readStamps.clear();
-    const auto failure =
-        findUnreadableProjectFile(projectPath, m_ctx.settings.loadCode(), &m_readStamps);
+    m_readBytes.clear();
+    const auto failure = findUnreadableProjectFile(projectPath, m_ctx.settings.loadCode(),
+                                                   &m_readStamps, &m_readBytes);
     if (!failure)
         return true;
+    m_readBytes.clear();
     m_ctx.dialogs->message(
         QStringLiteral("The project could not be opened.\n\n%1 cannot be read:\n%2")
             .arg(displayPath(failure->path), failure->reason),
@@ -282,16 +283,20 @@ void ProjectCommands::loadFolder(const QString& projectPath, const QString& titl
     m_ctx.project.ProjectPath = projectPath;
     QStringList problems;
     QString error;
-    if (!ui.Text1->loadFile(resourceTxtPath(projectPath), &error))
-        problems << displayPath(resourceTxtPath(projectPath)) + QStringLiteral(": ") + error;
-    if (!ui.resourceh->loadFile(resourceHPath(projectPath), &error))
-        problems << displayPath(resourceHPath(projectPath)) + QStringLiteral(": ") + error;
+    // Each file is read once: the check before the open kept its bytes.
+    for (const auto& [pane, path] : {std::pair{ui.Text1, resourceTxtPath(projectPath)},
+                                     std::pair{ui.resourceh, resourceHPath(projectPath)}}) {
+        if (m_readBytes.contains(path))
+            pane->loadData(m_readBytes.take(path));
+        else if (!pane->loadFile(path, &error))
+            problems << displayPath(path) + QStringLiteral(": ") + error;
+    }
     m_tabs.resetToResourceTabs();
     // A code pane that was on view is gone now.
     if (!m_tabs.paneOnView())
         ui.Text1->show();
     if (withCode) {
-        if (!m_tabs.ShowFileList(projectPath, &error))
+        if (!m_tabs.ShowFileList(projectPath, &error, &m_readBytes))
             problems << error;
     } else {
         m_ctx.starter->start(
@@ -304,6 +309,7 @@ void ProjectCommands::loadFolder(const QString& projectPath, const QString& titl
         m_ctx.dialogs->message(QStringLiteral("Some project files could not be loaded:\n") +
                                    problems.join(QLatin1Char('\n')),
                                title);
+    m_readBytes.clear();
     enableProjectButtons();
     m_outside->projectLoaded(std::exchange(m_readStamps, {}));
     m_recovery->projectLoaded();

@@ -74,6 +74,7 @@ private:
     DesignerState& m_designer;
     QList<QMetaObject::Connection> m_watches;
     QHash<QString, FileStamp> m_readStamps; // of the folder loadFolder loads next
+    QHash<QString, QByteArray> m_readBytes; // its files as the check read them
     std::unique_ptr<OutsideChanges> m_outside;
     std::unique_ptr<CrashRecovery> m_recovery;
 };

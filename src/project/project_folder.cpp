@@ -74,7 +74,8 @@ bool isSameOrInside(const QString& path, const QString& folder) {
 }
 
 std::optional<ReadFailure> findUnreadableProjectFile(const QString& projectPath, bool withCode,
-                                                     QHash<QString, FileStamp>* stamps) {
+                                                     QHash<QString, FileStamp>* stamps,
+                                                     QHash<QString, QByteArray>* contents) {
     QStringList paths{resourceTxtPath(projectPath), resourceHPath(projectPath)};
     if (withCode) {
         QStringList names;
@@ -91,6 +92,8 @@ std::optional<ReadFailure> findUnreadableProjectFile(const QString& projectPath,
             return ReadFailure{path, error};
         if (stamps)
             stamps->insert(path, stampOf(path, bytes));
+        if (contents)
+            contents->insert(path, std::move(bytes));
     }
     return std::nullopt;
 }

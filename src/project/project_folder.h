@@ -2,6 +2,7 @@
 
 #include "file_stamp.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -47,8 +48,11 @@ struct ReadFailure {
 // Reads every file that opening the folder loads: the two resource files and,
 // with `withCode`, every file directly in the folder. The first one that cannot
 // be read (or a folder that cannot be listed) is returned. `stamps`, when
-// given, receives the stamp of each file read, by path.
-std::optional<ReadFailure> findUnreadableProjectFile(const QString& projectPath, bool withCode,
-                                                     QHash<QString, FileStamp>* stamps = nullptr);
+// given, receives the stamp of each file read, by path; `contents` its bytes,
+// so that loading the project need not read the files a second time.
+std::optional<ReadFailure>
+findUnreadableProjectFile(const QString& projectPath, bool withCode,
+                          QHash<QString, FileStamp>* stamps = nullptr,
+                          QHash<QString, QByteArray>* contents = nullptr);
 
 } // namespace tarvo

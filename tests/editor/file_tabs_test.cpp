@@ -43,6 +43,15 @@ protected:
 
 TEST_F(FileTabsTest, ListingBindsOneTabAndPanePerFileInListingOrder) {
     const QString folder = listSampleProject();
+    // Choosing a tab makes that pane's widget only, and every tab shows.
+    chooseTab(4);
+    for (int i = 1; i <= form->fileTabs().tabCount(); ++i) {
+        EXPECT_TRUE(ui().TabStrip1->isTabVisible(i - 1)) << i;
+        if (i >= 3) {
+            EXPECT_EQ(ui().OtherTextFile->madeAt(i) != nullptr, i == 4) << i;
+        }
+    }
+    chooseTab(1);
     QStringList listed;
     ASSERT_TRUE(FileOps::ListFiles(folder, &listed));
     EXPECT_EQ(captions(),

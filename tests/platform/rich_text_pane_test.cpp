@@ -172,6 +172,28 @@ TEST(RichTextPane, ModifiedMeansTheTextDiffersFromTheBaseline) {
     pane.setSelText(QStringLiteral("y"));
     pane.setText(QStringLiteral("reloaded"));
     EXPECT_FALSE(pane.isModified());
+
+    // One edit block at two far places is reported as a change of every line
+    // between them; only the lines that differ count.
+    pane.loadData(QString(QStringLiteral("line\r\n")).repeated(600).toLatin1());
+    for (int middle : {-1, 300}) {
+        QTextCursor c(pane.document());
+        c.beginEditBlock();
+        c.insertText(QStringLiteral("x"));
+        if (middle > 0) {
+            c.setPosition(pane.document()->findBlockByNumber(middle).position());
+            c.insertText(QStringLiteral("y"));
+        }
+        c.setPosition(0);
+        c.deleteChar();
+        c.movePosition(QTextCursor::End);
+        c.insertText(QStringLiteral("z"));
+        c.deletePreviousChar();
+        c.endEditBlock();
+        EXPECT_EQ(pane.isModified(), middle > 0) << middle;
+        pane.undo();
+        EXPECT_FALSE(pane.isModified()) << middle;
+    }
 }
 
 // A file loaded into a hidden pane stays bytes until it is needed; nothing a

@@ -42,7 +42,11 @@ TEST(UnreadableProjectFile, NamesTheFirstFileThatCannotBeRead) {
     const QString folder = dir.path() + QLatin1Char('/');
     for (const char* name : {"res/resource.txt", "res/resource.h", "main.c", "b.c"})
         writeFile(folder + QLatin1String(name), "x\r\n");
-    EXPECT_FALSE(findUnreadableProjectFile(folder, true).has_value());
+    // The bytes read are kept for the load, one entry per file read.
+    QHash<QString, QByteArray> read;
+    EXPECT_FALSE(findUnreadableProjectFile(folder, true, nullptr, &read).has_value());
+    EXPECT_EQ(read.size(), 4);
+    EXPECT_EQ(read.value(codeFilePath(folder, QStringLiteral("b.c"))), QByteArray("x\r\n"));
     // Code files count only with code; without, the resource files fail first.
     const QString missing = dir.path() + QStringLiteral("/nowhere/");
     EXPECT_EQ(findUnreadableProjectFile(missing, true).value().path, missing);
