@@ -6,14 +6,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTest>
 
 namespace tarvo::testing {
 
 static QString block(const char* head, int id, const QString& type, Bounds b) {
-    return QStringLiteral(
-               "%1\r\nID=%2\r\n(B)OBJECT.TYPE=%3\r\n(SH)BOUNDS.X=%4\r\n(SH)BOUNDS.Y=%5\r\n"
-               "(SH)BOUNDS.WIDTH=%6\r\n(SH)BOUNDS.HEIGHT=%7\r\n")
+    return QStringLiteral("%1\r\nID=%2\r\n(B)OBJECT.TYPE=%3\r\n(SH)BOUNDS.X=%4\r\n"
+                          "(SH)BOUNDS.Y=%5\r\n(SH)BOUNDS.WIDTH=%6\r\n(SH)BOUNDS.HEIGHT=%7\r\n")
         .arg(QLatin1String(head))
         .arg(id)
         .arg(type)
@@ -34,16 +32,18 @@ QString formBlock(int id, Bounds b, const QList<int>& objects) {
     return text + QStringLiteral("#END_FORM\r\n");
 }
 
-QString textErrorMessage() {
+QString DesignerTest::textError(const QString& detail) {
     return QStringLiteral("A text error has been detected in resource.txt or you need to "
-                          "increase the ObjectsPerPage variable.  Please fix and resave.");
+                          "increase the ObjectsPerPage variable.  Please fix and resave.\n") +
+           detail;
 }
 
 void DesignerTest::SetUp() {
     IdeTest::SetUp();
     makeForm(QByteArray());
     form->show();
-    setObjectsPerPage(30);
+    form->formPages().createPictures(1, 30);
+    ctx().settings.ObjectsPerPage = 30;
     ctx().project.ProjectPath = dir.path();
     dialogs.shown.clear();
 }
@@ -54,12 +54,18 @@ ObjectPicture& DesignerTest::picture(int i) {
     return *p;
 }
 
-void DesignerTest::setObjectsPerPage(int n) {
-    form->formPages().createPictures(1, n);
-    ctx().settings.ObjectsPerPage = qint16(n);
+QString DesignerTest::shown(int i) {
+    const ObjectPicture& p = picture(i);
+    return QStringLiteral("%1 %2 %3 %4 %5")
+        .arg(p.left())
+        .arg(p.top())
+        .arg(p.width())
+        .arg(p.height())
+        .arg(p.toolTipText());
 }
 
-void DesignerTest::load(int page) {
+void DesignerTest::load(const QString& text, int page) {
+    text1().setText(text);
     designer().CurrentFormPage = qint16(page);
     form->formLoader().LoadFormPage(qint16(page));
 }
@@ -68,12 +74,8 @@ void DesignerTest::useBundledTemplates() {
     const QDir source(QStringLiteral(TARVO_BUNDLED_TEMPLATES));
     const QString target = dir.filePath(QStringLiteral("templates"));
     ASSERT_TRUE(QDir().mkpath(target));
-    const QStringList files = source.entryList({QStringLiteral("*.txt")}, QDir::Files);
-    ASSERT_EQ(files.size(), 16);
-    for (const QString& name : files) {
-        QFile::remove(target + QLatin1Char('/') + name);
+    for (const QString& name : source.entryList({QStringLiteral("*.txt")}, QDir::Files))
         ASSERT_TRUE(QFile::copy(source.filePath(name), target + QLatin1Char('/') + name));
-    }
     ctx().settings.TemplatePath = QDir::toNativeSeparators(target) + PathSep();
 }
 
