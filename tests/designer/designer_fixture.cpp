@@ -10,15 +10,11 @@
 namespace tarvo::testing {
 
 static QString block(const char* head, int id, const QString& type, Bounds b) {
-    return QStringLiteral("%1\r\nID=%2\r\n(B)OBJECT.TYPE=%3\r\n(SH)BOUNDS.X=%4\r\n"
-                          "(SH)BOUNDS.Y=%5\r\n(SH)BOUNDS.WIDTH=%6\r\n(SH)BOUNDS.HEIGHT=%7\r\n")
-        .arg(QLatin1String(head))
-        .arg(id)
-        .arg(type)
-        .arg(b.x)
-        .arg(b.y)
-        .arg(b.width)
-        .arg(b.height);
+    return QStringLiteral(
+               "%1\r\nID=%2\r\n(B)OBJECT.TYPE=%3\r\n(SH)BOUNDS.X=%4\r\n(SH)BOUNDS.Y=%5\r\n"
+               "(SH)BOUNDS.WIDTH=%6\r\n(SH)BOUNDS.HEIGHT=%7\r\n")
+        .arg(QLatin1String(head), QString::number(id), type, QString::number(b.x),
+             QString::number(b.y), QString::number(b.width), QString::number(b.height));
 }
 
 QString objectBlock(int id, const QString& type, Bounds b) {
@@ -32,12 +28,6 @@ QString formBlock(int id, Bounds b, const QList<int>& objects) {
     return text + QStringLiteral("#END_FORM\r\n");
 }
 
-QString DesignerTest::textError(const QString& detail) {
-    return QStringLiteral("A text error has been detected in resource.txt or you need to "
-                          "increase the ObjectsPerPage variable.  Please fix and resave.\n") +
-           detail;
-}
-
 void DesignerTest::SetUp() {
     IdeTest::SetUp();
     makeForm(QByteArray());
@@ -48,20 +38,14 @@ void DesignerTest::SetUp() {
     dialogs.shown.clear();
 }
 
-ObjectPicture& DesignerTest::picture(int i) {
-    ObjectPicture* p = designer().ObjectPictures[size_t(i)];
-    EXPECT_NE(p, nullptr) << "picture " << i;
-    return *p;
-}
-
 QString DesignerTest::shown(int i) {
     const ObjectPicture& p = picture(i);
-    return QStringLiteral("%1 %2 %3 %4 %5")
-        .arg(p.left())
-        .arg(p.top())
-        .arg(p.width())
-        .arg(p.height())
-        .arg(p.toolTipText());
+    return QStringLiteral("%1 %2 %3 %4 ")
+               .arg(p.left())
+               .arg(p.top())
+               .arg(p.width())
+               .arg(p.height()) +
+           p.toolTipText();
 }
 
 void DesignerTest::load(const QString& text, int page) {

@@ -22,16 +22,12 @@ protected:
     void SetUp() override;
 
     RichTextPane& text1() { return *form->ui().Text1; }
-    ObjectPicture& picture(int i);
-    // Left, top, width, height and tooltip of picture `i`.
-    QString shown(int i);
+    ObjectPicture& picture(int i) { return *designer().ObjectPictures[size_t(i)]; }
+    QString shown(int i); // left, top, width, height and tooltip of picture `i`
     void load(const QString& text, int page = 0);
-    // Copies the bundled templates into the temporary folder as TemplatePath.
-    void useBundledTemplates();
+    void useBundledTemplates(); // copied into the temporary folder as TemplatePath
     void dragPicture(int index, QPoint grab, QPoint release, Qt::MouseButton button);
     void dragOnScreen(QPoint press, QPoint release, Qt::MouseButton button = Qt::LeftButton);
-    // The loader's message with the line naming the fault.
-    static QString textError(const QString& detail);
 };
 
 } // namespace tarvo::testing

@@ -75,23 +75,19 @@ TEST_F(GestureTest, APressSelectsAndKeepsTheKeysOffThePanes) {
 }
 
 TEST_F(GestureTest, ArrowKeysNudgeWithTheClampsOfTheMouse) {
-    struct Case {
-        Qt::Key key;
-        Qt::KeyboardModifiers mods;
-        Bounds start, expected;
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, Bounds, Bounds> cases[] = {
+        {Qt::Key_Right, Qt::ShiftModifier, {125, 20, 30, 10}, {130, 20, 30, 10}},
+        {Qt::Key_Down,
+         Qt::ControlModifier | Qt::ShiftModifier,
+         {10, 150, 30, 5},
+         {10, 150, 30, 10}},
     };
-    const auto shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
-    const Case cases[] = {
-        {Qt::Key_Left, {}, {10, 20, 30, 10}, {9, 20, 30, 10}},
-        {Qt::Key_Right, shift, {125, 20, 30, 10}, {130, 20, 30, 10}},
-        {Qt::Key_Up, ctrl, {10, 20, 30, 10}, {10, 20, 30, 9}},
-        {Qt::Key_Down, ctrl | shift, {10, 150, 30, 5}, {10, 150, 30, 10}},
-    };
-    for (const Case& c : cases) {
-        start(textWith(c.start));
-        key(c.key, c.mods);
-        EXPECT_EQ(text1().text(), textWith(c.expected)) << int(c.key) << " " << int(c.mods);
-        EXPECT_EQ(gridX(), QString::number(c.expected.x));
+    for (const auto& [k, mods, before, after] : cases) {
+        start(textWith(before));
+        key(k, mods);
+        EXPECT_EQ(text1().text(), textWith(after));
+        EXPECT_EQ(gridX() + ' ' + ui().MSFlexGrid1->item(6, 1)->text(),
+                  QStringLiteral("%1 %2").arg(after.x).arg(after.height));
         EXPECT_EQ(selection().frame().outlined(), picture(1).geometry());
     }
 }
@@ -179,12 +175,7 @@ TEST_F(GestureTest, ADropAndADeleteAreOneStepEach) {
 }
 
 TEST_F(GestureTest, HandEditedShapesAreRefusedWithAMessage) {
-    struct Case {
-        QString edited; // typed into Text1 after the page was loaded
-        Qt::Key key;
-        const char* says;
-    };
-    const Case cases[] = {
+    const std::tuple<QString, Qt::Key, const char*> cases[] = {
         {QString(kText).replace("HEIGHT=10\r\n#END_OBJECT", "HEIGHT=10\r\n"), Qt::Key_Delete,
          "Object 1 (Button) was not deleted: in resource.txt no \"#END_OBJECT\" line closes"},
         {QString(kText).replace("(SH)BOUNDS.HEIGHT=10\r\n", ""), Qt::Key_Left,
@@ -193,18 +184,17 @@ TEST_F(GestureTest, HandEditedShapesAreRefusedWithAMessage) {
         {QString(kText).replace("\nID=1\r", "\nID=7\r"), Qt::Key_Up,
          "Object 1 (Button) was not resized: in resource.txt no line reads \"ID=1\"."},
     };
-    for (const Case& c : cases) {
+    for (const auto& [edited, k, says] : cases) {
         start(kText);
         text1().select(0, text1().textLength());
-        text1().setSelText(c.edited);
+        text1().setSelText(edited); // typed over the loaded page
         click(1);
         dialogs.shown.clear();
-        key(c.key, c.key == Qt::Key_Up ? Qt::ControlModifier : Qt::NoModifier);
-        EXPECT_EQ(text1().text(), c.edited) << c.says;
-        EXPECT_FLOAT_EQ(picture(1).left(), 99) << c.says;
-        ASSERT_EQ(dialogs.messages().size(), 1) << c.says;
-        EXPECT_TRUE(dialogs.messages()[0].startsWith(QLatin1String(c.says)))
-            << dialogs.messages()[0].toStdString();
+        key(k, k == Qt::Key_Up ? Qt::ControlModifier : Qt::NoModifier);
+        EXPECT_EQ(text1().text(), edited);
+        EXPECT_FLOAT_EQ(picture(1).left(), 99);
+        EXPECT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages().value(0).startsWith(QLatin1String(says))) << says;
     }
 }
 

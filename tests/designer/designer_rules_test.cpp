@@ -12,23 +12,12 @@ namespace {
 
 const ScreenRect kScreen; // 89,44 to 249,204
 
-std::string str(const PictureBounds& b) {
-    return QStringLiteral("%1 %2 %3 %4")
-        .arg(b.left)
-        .arg(b.top)
-        .arg(b.width)
-        .arg(b.height)
-        .toStdString();
+bool operator==(const PictureBounds& a, const PictureBounds& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
 }
 
 TEST(DragBounds, MoveAndResizeStayOnTheScreen) {
-    struct Case {
-        bool resize;
-        PictureBounds before;
-        float dx, dy;
-        PictureBounds expected;
-    };
-    const Case cases[] = {
+    const std::tuple<bool, PictureBounds, float, float, PictureBounds> cases[] = {
         {false, {100, 60, 30, 10}, 5, -7, {105, 53, 30, 10}},
         {false, {94, 60, 30, 10}, -10, 0, {89, 60, 30, 10}},
         {false, {100, 50, 30, 10}, 0, -20, {100, 44, 30, 10}},
@@ -45,20 +34,15 @@ TEST(DragBounds, MoveAndResizeStayOnTheScreen) {
         {true, {100, 60, 20, 10}, -30, -30, {100, 60, 0, 0}},
         {true, {260, 210, 20, 10}, 5, 0, {260, 210, 0, 0}},
     };
-    for (const Case& c : cases) {
-        const PictureBounds b = c.resize ? resizedBounds(c.before, c.dx, c.dy, kScreen)
-                                         : movedBounds(c.before, c.dx, c.dy, kScreen);
-        EXPECT_EQ(str(b), str(c.expected)) << str(c.before) << " by " << c.dx << "," << c.dy;
+    for (const auto& [resize, before, dx, dy, expected] : cases) {
+        EXPECT_TRUE((resize ? resizedBounds(before, dx, dy, kScreen)
+                            : movedBounds(before, dx, dy, kScreen)) == expected)
+            << before.left << "," << before.top << " by " << dx << "," << dy;
     }
 }
 
 TEST(DropRectangle, RunsDownRightOnTheScreenWithTheLeftButton) {
-    struct Case {
-        float sx, sy, x, y;
-        Qt::MouseButton button;
-        bool expected;
-    };
-    const Case cases[] = {
+    const std::tuple<float, float, float, float, Qt::MouseButton, bool> cases[] = {
         {100, 60, 130, 70, Qt::LeftButton, true},       {100, 60, 130, 70, Qt::RightButton, false},
         {0, 60, 130, 70, Qt::LeftButton, false},        {100, 0, 130, 70, Qt::LeftButton, false},
         {100, 60, 90, 70, Qt::LeftButton, false},       {100, 60, 100, 70, Qt::LeftButton, false},
@@ -66,9 +50,9 @@ TEST(DropRectangle, RunsDownRightOnTheScreenWithTheLeftButton) {
         {100, 60, 249, 70, Qt::LeftButton, false},      {100, 60, 130, 204, Qt::LeftButton, false},
         {89, 44, 248.5f, 203.5f, Qt::LeftButton, true},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(isDropRectangle(c.sx, c.sy, c.x, c.y, int(c.button), kScreen), c.expected)
-            << c.sx << "," << c.sy << " " << c.x << "," << c.y;
+    for (const auto& [sx, sy, x, y, button, expected] : cases)
+        EXPECT_EQ(isDropRectangle(sx, sy, x, y, int(button), kScreen), expected)
+            << sx << "," << sy << " " << x << "," << y;
     const std::tuple<float, float, bool> points[] = {
         {89, 44, true},    {248.9f, 203.9f, true}, {88.9f, 100, false},
         {249, 100, false}, {100, 43.9f, false},    {100, 204, false},
@@ -79,12 +63,7 @@ TEST(DropRectangle, RunsDownRightOnTheScreenWithTheLeftButton) {
 
 TEST(DesignerKey, ArrowsNudgeAndShortcutsAreRecognised) {
     using A = DesignerKeyAction;
-    struct Case {
-        int key, shift;
-        A action;
-        float dx, dy;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, A, float, float> cases[] = {
         {Qt::Key_Left, 0, A::Move, -1, 0},      {Qt::Key_Down, 1, A::Move, 0, 8},
         {Qt::Key_Right, 2, A::Resize, 1, 0},    {Qt::Key_Up, 3, A::Resize, 0, -8},
         {Qt::Key_Left, 4, A::None, 0, 0},       {Qt::Key_Delete, 0, A::Delete, 0, 0},
@@ -93,10 +72,9 @@ TEST(DesignerKey, ArrowsNudgeAndShortcutsAreRecognised) {
         {Qt::Key_Y, 2, A::Redo, 0, 0},          {Qt::Key_Y, 0, A::None, 0, 0},
         {Qt::Key_Escape, 0, A::Deselect, 0, 0}, {Qt::Key_Escape, 1, A::None, 0, 0},
         {Qt::Key_Backspace, 0, A::None, 0, 0}};
-    for (const Case& c : cases) {
-        const DesignerKey k = designerKey(c.key, c.shift);
-        EXPECT_TRUE(k.action == c.action && k.dx == c.dx && k.dy == c.dy)
-            << c.key << " shift " << c.shift;
+    for (const auto& [key, shift, action, dx, dy] : cases) {
+        const DesignerKey k = designerKey(key, shift);
+        EXPECT_TRUE(k.action == action && k.dx == dx && k.dy == dy) << key << " shift " << shift;
     }
 }
 

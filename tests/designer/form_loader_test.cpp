@@ -9,6 +9,12 @@ namespace {
 
 using FormLoaderTest = DesignerTest;
 
+QString textError(const QString& detail) {
+    return QStringLiteral("A text error has been detected in resource.txt or you need to increase "
+                          "the ObjectsPerPage variable.  Please fix and resave.\n") +
+           detail;
+}
+
 QString line(const LineShape* l) {
     return QStringLiteral("%1,%2-%3,%4").arg(l->x1()).arg(l->y1()).arg(l->x2()).arg(l->y2());
 }

@@ -17,11 +17,7 @@ QString at(const QString& text, TextSpan span) {
 }
 
 TEST(ResourceNumbers, ParseAsTheTextWritesThem) {
-    struct Case {
-        const char* text;
-        std::optional<qint16> whole, leading;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::optional<qint16>, std::optional<qint16>> cases[] = {
         {" 12 ", 12, 12},
         {"007", 7, 7},
         {"2.5", 2, 2},
@@ -41,25 +37,20 @@ TEST(ResourceNumbers, ParseAsTheTextWritesThem) {
         {"5.5,x", {}, 6},
         {"99999,x", {}, {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(toInt16(QString::fromLatin1(c.text)), c.whole);
-        EXPECT_EQ(leadingInt16(QString::fromLatin1(c.text)), c.leading);
+    for (const auto& [text, whole, leading] : cases) {
+        EXPECT_EQ(toInt16(QString::fromLatin1(text)), whole) << text;
+        EXPECT_EQ(leadingInt16(QString::fromLatin1(text)), leading) << text;
     }
     EXPECT_EQ(wholeNumberText(10.6f) + wholeNumberText(-3.0f), QStringLiteral("11-3"));
 }
 
 TEST(FindText, IgnoresLetterCaseFromAValidStart) {
     const QString text = QStringLiteral("#form bA xyZ ID=1 #FORM");
-    struct Case {
-        const char* what;
-        int from, expected;
-    };
-    const Case cases[] = {{"#FORM", 0, 0},    {"#FORM", 1, 18}, {"#FORM", 19, -1},
-                          {"#FORM", 999, -1}, {"id=", 0, 13},   {"a", 0, 7},
-                          {"z", 0, 11},       {"Z", -1, -1},    {"", 0, -1}};
-    for (const Case& c : cases)
-        EXPECT_EQ(findText(text, QString::fromLatin1(c.what), c.from), c.expected) << c.what;
+    const std::tuple<const char*, int, int> cases[] = {
+        {"#FORM", 0, 0}, {"#FORM", 1, 18}, {"#FORM", 19, -1}, {"#FORM", 999, -1}, {"id=", 0, 13},
+        {"a", 0, 7},     {"z", 0, 11},     {"Z", -1, -1},     {"", 0, -1}};
+    for (const auto& [what, from, expected] : cases)
+        EXPECT_EQ(findText(text, QString::fromLatin1(what), from), expected) << what;
 }
 
 // Identifier lines begin after a LF; "ID=9" on the first line is none.
@@ -71,12 +62,7 @@ const QString kText = QStringLiteral("ID=9\r\n#FORM\r\nID=12\r\n(SH)BOUNDS.X=120
                                      "ID=32767\r\n(SH)BOUNDS.X=+1\r\nID=6\r\n(SH)BOUNDS.X=66");
 
 TEST(ObjectLookup, MatchesTheWholeIdentifierInsideItsOwnBlock) {
-    struct Case {
-        qint16 id;
-        const char* key;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::tuple<qint16, const char*, const char*> cases[] = {
         {12, "(SH)BOUNDS.X=", "120"},    {1, "(SH)BOUNDS.X=", " 10 "},
         {1, "(SH)BOUNDS.Y=", "20"},      {3, "(SH)BOUNDS.X=", "<none>"},
         {3, "(SH)BOUNDS.Y=", "33"},      {12, "(SH)BOUNDS.Y=", "<none>"},
@@ -86,11 +72,9 @@ TEST(ObjectLookup, MatchesTheWholeIdentifierInsideItsOwnBlock) {
         {6, "(SH)BOUNDS.X=", "<none>"}, // no CR behind the last value
     };
     const IdLineIndex index(kText);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.id) + " " + c.key);
-        const QString key = QString::fromLatin1(c.key);
-        EXPECT_EQ(at(kText, findObjectValue(kText, c.id, key)), QLatin1String(c.expected));
-        EXPECT_EQ(at(kText, index.findObjectValue(c.id, key)), QLatin1String(c.expected));
+    for (const auto& [id, key, expected] : cases) {
+        EXPECT_EQ(at(kText, findObjectValue(kText, id, QString::fromLatin1(key))), expected) << id;
+        EXPECT_EQ(at(kText, index.findObjectValue(id, QString::fromLatin1(key))), expected) << id;
     }
     EXPECT_EQ(index.count(), 10);
     for (int id = -40; id <= 40; ++id)
@@ -117,13 +101,7 @@ TEST(BoundsEdits, WriteTheValuesThatDifferUpToAMissingKey) {
     const QString block = lines({"x", "ID=2", "(SH)BOUNDS.X=1", "(SH)BOUNDS.Y=5",
                                  "(SH)BOUNDS.WIDTH=3", "(SH)BOUNDS.HEIGHT=4", "#END_OBJECT"});
     const QString noWidth = QString(block).remove(QStringLiteral("(SH)BOUNDS.WIDTH=3\r\n"));
-    struct Case {
-        QString text;
-        qint16 id;
-        QString expected;
-        bool complete;
-    };
-    const Case cases[] = {
+    const std::tuple<QString, qint16, QString, bool> cases[] = {
         {block, 2, QString(block).replace("X=1", "X=9").replace("HEIGHT=4", "HEIGHT=0"), true},
         {noWidth, 2, QString(noWidth).replace("X=1", "X=9"), false},
         {block, 3, block, false},
@@ -131,11 +109,11 @@ TEST(BoundsEdits, WriteTheValuesThatDifferUpToAMissingKey) {
          QStringLiteral("\n") + block.mid(3).replace("X=1", "X=9").replace("HEIGHT=4", "HEIGHT=0"),
          true},
     };
-    for (const Case& c : cases) {
-        const BoundsWrite w = boundsEdits(c.text, c.id, {"9", "5", "3", "0"});
-        EXPECT_EQ(applyEdits(c.text, w.edits), c.expected);
-        EXPECT_EQ(w.complete, c.complete);
-        EXPECT_EQ(boundsProblem(c.text, c.id).isEmpty(), c.complete);
+    for (const auto& [text, id, expected, complete] : cases) {
+        const BoundsWrite w = boundsEdits(text, id, {"9", "5", "3", "0"});
+        EXPECT_EQ(applyEdits(text, w.edits), expected);
+        EXPECT_EQ(w.complete, complete);
+        EXPECT_EQ(boundsProblem(text, id).isEmpty(), complete);
     }
     EXPECT_EQ(lineNumberAt(block, 3), 2);
 }
@@ -153,12 +131,8 @@ TEST(FormListingEdit, GoesAfterTheLastListingOrBeforeTheEndOfTheForm) {
     const QString twoForms = lines({"#FORM", "ID=1", "(U)OBJECT_ID=4", "(u)object_id=5",
                                     "#END_FORM", "#FORM", "ID=2", "  #END_FORM"});
     const QString sameLine = lines({"#FORM", "ID=1", "(U)OBJECT_ID=4 #END_FORM"});
-    struct Case {
-        QString text;
-        int page;
-        QString expected; // empty: no edit
-    };
-    const Case cases[] = {
+    const std::tuple<QString, qint16, QString> cases[] = {
+        // expected empty: no edit
         {twoForms, 0,
          lines({"#FORM", "ID=1", "(U)OBJECT_ID=4", "(u)object_id=5", "(U)OBJECT_ID=9", "#END_FORM",
                 "#FORM", "ID=2", "  #END_FORM"})},
@@ -172,9 +146,9 @@ TEST(FormListingEdit, GoesAfterTheLastListingOrBeforeTheEndOfTheForm) {
         {lines({"ID=1"}), 0, QString()},
         {lines({"#FORM", "ID=1"}), 0, QString()},
     };
-    for (const Case& c : cases) {
-        const std::optional<TextEdit> edit = formListingEdit(c.text, qint16(c.page), 9);
-        EXPECT_EQ(edit ? applyEdits(c.text, {*edit}) : QString(), c.expected) << c.page;
+    for (const auto& [text, page, expected] : cases) {
+        const std::optional<TextEdit> edit = formListingEdit(text, page, 9);
+        EXPECT_EQ(edit ? applyEdits(text, {*edit}) : QString(), expected) << page;
     }
 }
 
@@ -202,11 +176,7 @@ TEST(ObjectRemoval, TakesTheBlockAndEveryListingOfExactlyThatIdentifier) {
 }
 
 TEST(ObjectRemoval, RefusesEveryOtherShapeAndSaysWhy) {
-    struct Case {
-        QStringList text;
-        const char* why;
-    };
-    const Case cases[] = {
+    const std::pair<QStringList, const char*> cases[] = {
         {{"#OBJECT", "ID=22", "#END_OBJECT"}, "no line reads \"ID=2\"."},
         {{"#OBJECT", "ID=2", "#END_OBJECT", "#OBJECT", "ID=2", "#END_OBJECT"},
          "lines 3 and 6 both read \"ID=2\"."},
@@ -218,10 +188,10 @@ TEST(ObjectRemoval, RefusesEveryOtherShapeAndSaysWhy) {
         {{"#OBJECT", "ID=2", "#OBJECT", "ID=3", "#END_OBJECT"}, "no \"#END_OBJECT\""},
         {{"#OBJECT", "ID=2", "(S)TEXT=#form", "#END_OBJECT"}, "no \"#END_OBJECT\""},
     };
-    for (const Case& c : cases) {
-        const ObjectRemoval r = objectRemoval(QStringLiteral("x\r\n") + lines(c.text), 2);
-        EXPECT_TRUE(r.spans.isEmpty()) << c.why;
-        EXPECT_TRUE(r.refusal.contains(QLatin1String(c.why))) << r.refusal.toStdString();
+    for (const auto& [text, why] : cases) {
+        const ObjectRemoval r = objectRemoval(QStringLiteral("x\r\n") + lines(text), 2);
+        EXPECT_TRUE(r.spans.isEmpty() && r.refusal.contains(QLatin1String(why)))
+            << r.refusal.toStdString();
     }
 }
 
