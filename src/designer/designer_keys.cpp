@@ -110,8 +110,7 @@ QString DesignerKeys::selectedName() const {
     const ObjectPicture* picture =
         m_state.usablePicture(m_selection.index(), m_ctx.settings.ObjectsPerPage);
     const QString toolTip = picture ? picture->toolTipText() : QString();
-    const qsizetype comma = toolTip.indexOf(QLatin1Char(','));
-    const QString type = comma < 0 ? QString() : toolTip.mid(comma + 1);
+    const QString type = splitToolTip(toolTip).type;
     return type.isEmpty() ? QStringLiteral("Object %1").arg(m_selection.id())
                           : QStringLiteral("Object %1 (%2)").arg(m_selection.id()).arg(type);
 }

@@ -23,16 +23,10 @@ struct Line {
 };
 
 Line lineAt(QStringView text, int start) {
-    const int size = int(text.size());
-    int end = start;
-    while (end < size && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
-        ++end;
-    int next = end;
-    if (next < size && text[next] == QLatin1Char('\r'))
-        ++next;
-    if (next < size && text[next] == QLatin1Char('\n'))
-        ++next;
-    return {start, end, next};
+    const auto isBreak = [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
+    const int end = int(std::find_if(text.begin() + start, text.end(), isBreak) - text.begin());
+    const QStringView rest = text.mid(end);
+    return {start, end, end + (rest.startsWith(u"\r\n") ? 2 : rest.isEmpty() ? 0 : 1)};
 }
 
 // Start of the line before the one starting at `lineStart` (> 0).
@@ -111,7 +105,7 @@ QString applyEdits(QString text, QVector<TextEdit> edits) {
     return text;
 }
 
-BoundsWrite boundsEdits(QStringView text, qint16 id, const QStringList& values) {
+BoundsWrite boundsEdits(QStringView text, qint16 id, const std::array<QString, 4>& values) {
     const QString* keys[] = {&ResourceKeys::X, &ResourceKeys::Y, &ResourceKeys::Width,
                              &ResourceKeys::Height};
     BoundsWrite write;
@@ -120,14 +114,14 @@ BoundsWrite boundsEdits(QStringView text, qint16 id, const QStringList& values) 
         return write;
     const int end = findBlockEnd(text, line);
     // Values are numbers, so writing one never moves or makes another key.
-    for (int k = 0; k < 4 && k < values.size(); ++k) {
+    for (int k = 0; k < 4; ++k) {
         const TextSpan span = findValueInBlock(text, line, end, *keys[k]);
         if (!span.found())
             return write;
         if (text.mid(span.start, span.length) != values[k])
             write.edits.append({span.start, span.length, values[k]});
     }
-    write.complete = values.size() == 4;
+    write.complete = true;
     return write;
 }
 
@@ -202,7 +196,7 @@ ObjectRemoval objectRemoval(QStringView text, qint16 id) {
         const Marker m = classify(text, line);
         if (m == Marker::EndObject)
             close = line.next;
-        if (m != Marker::Other || line.next == line.contentEnd)
+        if (m != Marker::Other)
             break;
     }
     if (close < 0)

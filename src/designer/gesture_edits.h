@@ -3,10 +3,10 @@
 #include "resource_text.h"
 
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 #include <QVector>
 #include <QtGlobal>
+#include <array>
 #include <optional>
 
 namespace tarvo {
@@ -40,7 +40,7 @@ struct BoundsWrite {
     QVector<TextEdit> edits;
     bool complete = false;
 };
-BoundsWrite boundsEdits(QStringView text, qint16 id, const QStringList& values);
+BoundsWrite boundsEdits(QStringView text, qint16 id, const std::array<QString, 4>& values);
 
 // Position of the first "#" from the line that begins with "ID=" and `id`:
 // where the caret goes after an object's bounds were written. -1 when none.

@@ -29,8 +29,6 @@ public:
     // The same for a nudge: consecutive nudges of one object, with nothing
     // else done to the text in between, form a single step.
     void recordNudge(qint16 id, const std::function<void()>& edit);
-    // Ends a run of nudges, so that the next one starts a step of its own.
-    void endNudgeRun() { m_run = {}; }
 
     // Undo and redo the last step of Text1's history, whatever made it; false
     // when there is none.

@@ -84,9 +84,10 @@ void ObjectMover::StoreObjectBounds(qint16 index) {
     const std::optional<qint16> id = leadingInt16(picture->toolTipText());
     if (!id)
         return;
-    const QStringList values{wholeNumberText(picture->left() - float(m_state.ScreenLeft)),
-                             wholeNumberText(picture->top() - m_state.ScreenTop),
-                             wholeNumberText(picture->width()), wholeNumberText(picture->height())};
+    const std::array<QString, 4> values{
+        wholeNumberText(picture->left() - float(m_state.ScreenLeft)),
+        wholeNumberText(picture->top() - m_state.ScreenTop), wholeNumberText(picture->width()),
+        wholeNumberText(picture->height())};
     RichTextPane* pane = m_ctx.ui.Text1;
     const QString before = pane->text();
     const BoundsWrite write = boundsEdits(before, *id, values);

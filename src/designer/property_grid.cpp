@@ -43,9 +43,7 @@ void PropertyGrid::setupRows() {
 }
 
 void PropertyGrid::ShowObjectProperties(qint16 index) {
-    if (index < 0 || index > DesignerState::MaxPictures)
-        return;
-    const ObjectPicture* picture = m_state.ObjectPictures[size_t(index)];
+    const ObjectPicture* picture = m_state.usablePicture(index, m_ctx.settings.ObjectsPerPage);
     if (!picture)
         return;
     const ToolTipParts parts = splitToolTip(picture->toolTipText());
@@ -60,13 +58,9 @@ void PropertyGrid::ShowObjectProperties(qint16 index) {
 }
 
 void PropertyGrid::setValue(int row, const QString& text) {
-    QTableWidget* grid = m_ctx.ui.MSFlexGrid1;
-    if (row >= grid->rowCount())
-        return;
-    if (QTableWidgetItem* item = grid->item(row, 1))
+    // Every value cell exists from start-up on.
+    if (QTableWidgetItem* item = m_ctx.ui.MSFlexGrid1->item(row, 1))
         item->setText(text);
-    else
-        grid->setItem(row, 1, new QTableWidgetItem(text));
 }
 
 } // namespace tarvo

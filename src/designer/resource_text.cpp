@@ -9,6 +9,11 @@ namespace tarvo {
 
 namespace {
 
+// The character at `i`, or a null one past the end.
+QChar charAt(QStringView text, qsizetype i) {
+    return i < text.size() ? text[i] : QChar();
+}
+
 bool isAsciiDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
@@ -28,9 +33,9 @@ std::optional<qint16> roundToInt16(double value) {
 // optional minus sign and the digits after it.
 int identifierLength(QStringView text, int pos) {
     int end = pos;
-    if (end < text.size() && text[end] == QLatin1Char('-'))
+    if (charAt(text, end) == QLatin1Char('-'))
         ++end;
-    while (end < text.size() && isAsciiDigit(text[end]))
+    while (isAsciiDigit(charAt(text, end)))
         ++end;
     return end - pos;
 }
@@ -50,18 +55,18 @@ std::optional<qint16> toInt16(QStringView text) {
 
 std::optional<qint16> leadingInt16(QStringView text) {
     int pos = 0;
-    while (pos < text.size() && text[pos].isSpace())
+    while (charAt(text, pos).isSpace())
         ++pos;
     const int start = pos;
-    if (pos < text.size() && (text[pos] == QLatin1Char('-') || text[pos] == QLatin1Char('+')))
+    if (charAt(text, pos) == QLatin1Char('-') || charAt(text, pos) == QLatin1Char('+'))
         ++pos;
     const int digitsStart = pos;
-    while (pos < text.size() && isAsciiDigit(text[pos]))
+    while (isAsciiDigit(charAt(text, pos)))
         ++pos;
     int digits = pos - digitsStart;
-    if (pos < text.size() && text[pos] == QLatin1Char('.')) {
+    if (charAt(text, pos) == QLatin1Char('.')) {
         const int fractionStart = ++pos;
-        while (pos < text.size() && isAsciiDigit(text[pos]))
+        while (isAsciiDigit(charAt(text, pos)))
             ++pos;
         digits += pos - fractionStart;
     }

@@ -153,9 +153,10 @@ void Toolbox::drop(float X, float Y, bool isForm) {
 
     // The new block's bounds, as StoreObjectBounds writes them.
     const QString withBlock = text + appended;
-    const QStringList bounds{wholeNumberText(picture->left() - float(m_state.ScreenLeft)),
-                             wholeNumberText(picture->top() - m_state.ScreenTop),
-                             wholeNumberText(picture->width()), wholeNumberText(picture->height())};
+    const std::array<QString, 4> bounds{
+        wholeNumberText(picture->left() - float(m_state.ScreenLeft)),
+        wholeNumberText(picture->top() - m_state.ScreenTop), wholeNumberText(picture->width()),
+        wholeNumberText(picture->height())};
     const BoundsWrite write = boundsEdits(withBlock, id, bounds);
     QVector<TextEdit> edits{{appendedAt, 0, applyEdits(withBlock, write.edits).mid(appendedAt)}};
     // Listed on the form page on view, the object is still there when the

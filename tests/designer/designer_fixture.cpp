@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTest>
 
 namespace tarvo::testing {
 
@@ -14,13 +13,8 @@ static QString block(const char* head, int id, const QString& type, Bounds b) {
     return QStringLiteral(
                "%1\r\nID=%2\r\n(B)OBJECT.TYPE=%3\r\n(SH)BOUNDS.X=%4\r\n(SH)BOUNDS.Y=%5\r\n"
                "(SH)BOUNDS.WIDTH=%6\r\n(SH)BOUNDS.HEIGHT=%7\r\n")
-        .arg(QLatin1String(head))
-        .arg(id)
-        .arg(type)
-        .arg(b.x)
-        .arg(b.y)
-        .arg(b.width)
-        .arg(b.height);
+        .arg(QLatin1String(head), QString::number(id), type, QString::number(b.x),
+             QString::number(b.y), QString::number(b.width), QString::number(b.height));
 }
 
 QString objectBlock(int id, const QString& type, Bounds b) {
@@ -34,32 +28,28 @@ QString formBlock(int id, Bounds b, const QList<int>& objects) {
     return text + QStringLiteral("#END_FORM\r\n");
 }
 
-QString textErrorMessage() {
-    return QStringLiteral("A text error has been detected in resource.txt or you need to "
-                          "increase the ObjectsPerPage variable.  Please fix and resave.");
-}
-
 void DesignerTest::SetUp() {
     IdeTest::SetUp();
     makeForm(QByteArray());
     form->show();
-    setObjectsPerPage(30);
+    form->formPages().createPictures(1, 30);
+    ctx().settings.ObjectsPerPage = 30;
     ctx().project.ProjectPath = dir.path();
     dialogs.shown.clear();
 }
 
-ObjectPicture& DesignerTest::picture(int i) {
-    ObjectPicture* p = designer().ObjectPictures[size_t(i)];
-    EXPECT_NE(p, nullptr) << "picture " << i;
-    return *p;
+QString DesignerTest::shown(int i) {
+    const ObjectPicture& p = picture(i);
+    return QStringLiteral("%1 %2 %3 %4 ")
+               .arg(p.left())
+               .arg(p.top())
+               .arg(p.width())
+               .arg(p.height()) +
+           p.toolTipText();
 }
 
-void DesignerTest::setObjectsPerPage(int n) {
-    form->formPages().createPictures(1, n);
-    ctx().settings.ObjectsPerPage = qint16(n);
-}
-
-void DesignerTest::load(int page) {
+void DesignerTest::load(const QString& text, int page) {
+    text1().setText(text);
     designer().CurrentFormPage = qint16(page);
     form->formLoader().LoadFormPage(qint16(page));
 }
@@ -68,12 +58,8 @@ void DesignerTest::useBundledTemplates() {
     const QDir source(QStringLiteral(TARVO_BUNDLED_TEMPLATES));
     const QString target = dir.filePath(QStringLiteral("templates"));
     ASSERT_TRUE(QDir().mkpath(target));
-    const QStringList files = source.entryList({QStringLiteral("*.txt")}, QDir::Files);
-    ASSERT_EQ(files.size(), 16);
-    for (const QString& name : files) {
-        QFile::remove(target + QLatin1Char('/') + name);
+    for (const QString& name : source.entryList({QStringLiteral("*.txt")}, QDir::Files))
         ASSERT_TRUE(QFile::copy(source.filePath(name), target + QLatin1Char('/') + name));
-    }
     ctx().settings.TemplatePath = QDir::toNativeSeparators(target) + PathSep();
 }
 

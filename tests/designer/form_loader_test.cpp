@@ -1,179 +1,199 @@
 #include "designer_fixture.h"
 
-#include "designer/form_loader.h"
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
 
 namespace tarvo::testing {
 namespace {
 
 using FormLoaderTest = DesignerTest;
 
-void expectPicture(ObjectPicture& p, float left, float top, float width, float height,
-                   const QString& toolTip) {
-    EXPECT_FLOAT_EQ(p.left(), left) << toolTip.toStdString();
-    EXPECT_FLOAT_EQ(p.top(), top) << toolTip.toStdString();
-    EXPECT_FLOAT_EQ(p.width(), width) << toolTip.toStdString();
-    EXPECT_FLOAT_EQ(p.height(), height) << toolTip.toStdString();
-    EXPECT_EQ(p.toolTipText(), toolTip);
+QString textError(const QString& detail) {
+    return QStringLiteral("A text error has been detected in resource.txt or you need to increase "
+                          "the ObjectsPerPage variable.  Please fix and resave.\n") +
+           detail;
 }
 
-bool isEmptyPicture(ObjectPicture& p) {
-    return p.left() == 0 && p.top() == 0 && p.width() == 0 && p.height() == 0 &&
-           p.toolTipText().isEmpty();
+QString line(const LineShape* l) {
+    return QStringLiteral("%1,%2-%3,%4").arg(l->x1()).arg(l->y1()).arg(l->x2()).arg(l->y2());
 }
 
-TEST_F(FormLoaderTest, PageZeroWithThreeObjects) {
-    setText(QStringLiteral("resource text\r\n") + formBlock(1, {0, 0, 160, 150}, {2, 4, 3}) +
-            objectBlock(2, QStringLiteral("3"), {10, 20, 30, 12}) +
-            objectBlock(3, QStringLiteral("Button"), {0, 0, 20, 10}) +
-            objectBlock(4, QStringLiteral("Field"), {160, 5, 40, 11}));
+TEST_F(FormLoaderTest, APageShowsTheObjectsItsFormLists) {
+    picture(30).setToolTipText(QStringLiteral("left over"));
     text1().select(5, 3);
-    load(0);
-
-    expectPicture(picture(1), 99, 64, 30, 12, QStringLiteral("2,3"));
-    expectPicture(picture(2), 249, 49, 40, 11, QStringLiteral("4,Field")); // not clamped
-    expectPicture(picture(3), 89, 44, 20, 10, QStringLiteral("3,Button"));
-    EXPECT_TRUE(isEmptyPicture(picture(4)));
+    load(QStringLiteral("resource text\r\n") + formBlock(1, {0, 0, 160, 150}, {2, 4, 3}) +
+         QStringLiteral("(U)OBJECT_ID=3\r\n") +
+         objectBlock(2, QStringLiteral("3"), {-5, 20, 30, 12}) +
+         objectBlock(3, QStringLiteral("Button"), {0, 0, 0, 10}) +
+         objectBlock(4, QStringLiteral("Field"), {160, 5, 40, 0}));
+    EXPECT_EQ(shown(1), QStringLiteral("84 64 30 12 2,3"));
+    EXPECT_EQ(shown(2), QStringLiteral("249 49 40 0 4,Field")); // not clamped
+    EXPECT_EQ(shown(3), QStringLiteral("89 44 0 10 3,Button"));
+    EXPECT_EQ(shown(4), QStringLiteral("0 0 0 0 "));
+    EXPECT_EQ(shown(30), QStringLiteral("0 0 0 0 "));
     EXPECT_EQ(designer().NextPictureSlot, 4);
-    EXPECT_EQ(designer().NextObjectId, 4); // four lines begin with "ID="
+    EXPECT_EQ(designer().NextObjectId, 4); // lines beginning with "ID="
     EXPECT_EQ(text1().selStart(), 0);
-    EXPECT_TRUE(dialogs.shown.isEmpty());
-
-    // The frame outlines the form's own bounds.
-    EXPECT_EQ(QRect(ui().Line2->x1(), ui().Line2->y1(), 0, 0).topLeft(), QPoint(89, 44));
-    EXPECT_EQ(QPoint(ui().Line2->x2(), ui().Line2->y2()), QPoint(249, 44));
-    EXPECT_EQ(QPoint(ui().Line3->x2(), ui().Line3->y2()), QPoint(249, 194));
-    EXPECT_EQ(QPoint(ui().Line4->x2(), ui().Line4->y2()), QPoint(89, 194));
-    EXPECT_EQ(QPoint(ui().Line5->x2(), ui().Line5->y2()), QPoint(89, 44));
-}
-
-TEST_F(FormLoaderTest, ObjectLinesOutsideTheFormBlockAreNotShown) {
-    setText(QStringLiteral("(U)OBJECT_ID=3\r\n") + formBlock(1, {0, 0, 160, 160}, {2}) +
-            QStringLiteral("(U)OBJECT_ID=3\r\n") +
-            objectBlock(2, QStringLiteral("Button"), {1, 2, 3, 4}) +
-            objectBlock(3, QStringLiteral("Line"), {5, 6, 7, 8}));
-    load(0);
-    expectPicture(picture(1), 90, 46, 3, 4, QStringLiteral("2,Button"));
-    EXPECT_TRUE(isEmptyPicture(picture(2)));
-    EXPECT_EQ(designer().NextPictureSlot, 2);
-}
-
-TEST_F(FormLoaderTest, ThePageAfterTheLastStepsBackAndKeepsThePictures) {
-    setText(formBlock(1, {0, 0, 160, 160}, {3}) + formBlock(2, {0, 0, 160, 160}, {4}) +
-            objectBlock(3, QStringLiteral("Button"), {1, 1, 5, 5}) +
-            objectBlock(4, QStringLiteral("List"), {2, 2, 6, 6}));
-    load(1);
-    expectPicture(picture(1), 91, 46, 6, 6, QStringLiteral("4,List"));
-    const qint16 nextId = designer().NextObjectId;
-
-    load(2);
-    EXPECT_EQ(designer().CurrentFormPage, 1);
-    expectPicture(picture(1), 91, 46, 6, 6, QStringLiteral("4,List"));
-    EXPECT_EQ(designer().NextObjectId, nextId);
+    EXPECT_EQ(line(ui().Line2) + ' ' + line(ui().Line3) + ' ' + line(ui().Line4) + ' ' +
+                  line(ui().Line5),
+              QStringLiteral("89,44-249,44 249,44-249,194 249,194-89,194 89,194-89,44"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(FormLoaderTest, LowerCaseMarkersAndKeysAreFound) {
-    setText(QStringLiteral("top\r\n#form\r\nid=1\r\n(sh)bounds.x=0\r\n(sh)bounds.y=0\r\n"
-                           "(sh)bounds.width=160\r\n(sh)bounds.height=160\r\n"
-                           "(u)object_id=2\r\n#end_form\r\n"
-                           "id=2\r\n(b)object.type=Button\r\n(sh)bounds.x=3\r\n"
-                           "(sh)bounds.y=4\r\n(sh)bounds.width=5\r\n(sh)bounds.height=6\r\n"));
-    load(0);
-    expectPicture(picture(1), 92, 48, 5, 6, QStringLiteral("2,Button"));
-    EXPECT_EQ(designer().NextObjectId, 2);
-    EXPECT_TRUE(dialogs.shown.isEmpty());
-}
-
-TEST_F(FormLoaderTest, WidthInLettersStopsWithTheMessageAfterTheObjectsBeforeIt) {
-    QString bad = objectBlock(3, QStringLiteral("Field"), {5, 6, 7, 8});
-    bad.replace(QStringLiteral("WIDTH=7"), QStringLiteral("WIDTH=seven"));
-    setText(QStringLiteral("x\r\n") + formBlock(1, {0, 0, 160, 160}, {2, 3, 4}) +
-            objectBlock(2, QStringLiteral("Button"), {1, 2, 3, 4}) + bad +
-            objectBlock(4, QStringLiteral("List"), {9, 9, 9, 9}));
-    load(0);
-    expectPicture(picture(1), 90, 46, 3, 4, QStringLiteral("2,Button"));
-    // What was set before the error stays; the rest stays cleared.
-    EXPECT_FLOAT_EQ(picture(2).left(), 94);
-    EXPECT_FLOAT_EQ(picture(2).top(), 50);
-    EXPECT_TRUE(picture(2).toolTipText().isEmpty());
-    EXPECT_TRUE(isEmptyPicture(picture(3)));
-    EXPECT_EQ(designer().NextPictureSlot, 2);
-    EXPECT_EQ(designer().NextObjectId, 1);
-    EXPECT_EQ(dialogs.messages(),
-              QStringList{textErrorMessage() + QStringLiteral("\nObject 3: \"(SH)BOUNDS.WIDTH="
-                                                              "seven\" (line 26) is not a number "
-                                                              "from -32768 to 32767.")});
-}
-
-TEST_F(FormLoaderTest, EachKindOfTextErrorIsReportedWithWhatIsAtFault) {
+TEST_F(FormLoaderTest, ATextErrorStopsTheLoadAndNamesTheFault) {
     const QString form = QStringLiteral("x\r\n") + formBlock(1, {0, 0, 160, 160}, {2});
     const QString good = objectBlock(2, QStringLiteral("Button"), {1, 2, 3, 4});
-    auto replaced = [&](const char* from, const char* to) {
+    const auto edited = [&](const char* from, const char* to) {
         return form + QString(good).replace(QLatin1String(from), QLatin1String(to));
     };
+    QList<int> many;
+    QString manyBlocks;
+    for (int id = 100; id <= 130; ++id) {
+        many.append(id);
+        manyBlocks += objectBlock(id, QStringLiteral("Button"), {1, 2, 3, 4});
+    }
     struct Case {
-        const char* name;
         QString text;
-        const char* detail;
+        QString detail;
+        const char* first; // picture 1 as the load left it
     };
     const Case cases[] = {
-        {"negative width", replaced("WIDTH=3", "WIDTH=-3"),
-         "Object 2: \"(SH)BOUNDS.WIDTH=-3\" (line 16) is negative."},
-        {"out of range", replaced("X=1", "X=40000"), "\"(SH)BOUNDS.X=40000\" (line 14) is not a"},
-        {"no type key", replaced("(B)OBJECT.TYPE=Button", "(B)KIND=Button"),
-         "Object 2: its block has no \"(B)OBJECT.TYPE=\""},
-        {"object without identifier line", replaced("ID=2", "ID=5"), "no line reads \"ID=2\""},
-        {"identifier in letters",
-         QString(form).replace(QLatin1String("(U)OBJECT_ID=2"), QLatin1String("(U)OBJECT_ID=two")) +
-             good,
-         "\"(U)OBJECT_ID=two\" (line 9) is not an identifier"},
-        {"form without bounds", QStringLiteral("x\r\n#FORM\r\nID=1\r\n#END_FORM\r\n"),
-         "Form 1: its block has no \"(SH)BOUNDS.Y=\""},
-        // The key is looked up in its own block only.
-        {"key only in the next block",
-         form + QString(good).remove(QStringLiteral("(SH)BOUNDS.HEIGHT=4\r\n")) +
-             objectBlock(3, QStringLiteral("Line"), {0, 0, 1, 1}),
-         "Object 2: its block has no \"(SH)BOUNDS.HEIGHT=\""},
-        // Identifiers are 16-bit: the count cannot go past 32767.
-        {"too many identifier lines", form + good + QStringLiteral("ID=9\r\n").repeated(100000),
-         "100002 lines that begin with \"ID=\", more than the 32767"},
+        {edited("WIDTH=3", "WIDTH=-3"), "Object 2: \"(SH)BOUNDS.WIDTH=-3\" (line 16) is negative.",
+         "90 46 0 0 "},
+        {edited("HEIGHT=4", "HEIGHT=-4"),
+         "Object 2: \"(SH)BOUNDS.HEIGHT=-4\" (line 17) is negative.", "90 46 3 0 "},
+        {edited("X=1\r", "X=40000\r"),
+         "Object 2: \"(SH)BOUNDS.X=40000\" (line 14) is not a number from -32768 to 32767.",
+         "0 46 0 0 "},
+        {edited("Y=2\r", "Y=two\r"),
+         "Object 2: \"(SH)BOUNDS.Y=two\" (line 15) is not a number from -32768 to 32767.",
+         "0 0 0 0 "},
+        {edited("(B)OBJECT.TYPE", "(B)KIND"),
+         "Object 2: its block has no \"(B)OBJECT.TYPE=\" line ending in a line break.",
+         "90 46 3 4 "},
+        {edited("ID=2", "ID=5"), "Object 2: no line reads \"ID=2\".", "0 0 0 0 "},
+        {edited("HEIGHT=4\r\n", "") + objectBlock(3, QStringLiteral("Line"), {0, 0, 1, 1}),
+         "Object 2: its block has no \"(SH)BOUNDS.HEIGHT=\" line ending in a line break.",
+         "90 46 3 0 "},
+        {QString(form).replace("_ID=2", "_ID=two") + good,
+         "\"(U)OBJECT_ID=two\" (line 9) is not an identifier from -32768 to 32767.", "0 0 0 0 "},
+        {QString(form).replace("2\r\n#END_FORM\r\n", "2#END_FORM"),
+         "The \"(U)OBJECT_ID=\" line 9 does not end in a line break.", "0 0 0 0 "},
+        {QStringLiteral("x\r\n#FORM\r\nID=1\r\n#END_FORM\r\n"),
+         "Form 1: its block has no \"(SH)BOUNDS.Y=\" line ending in a line break.", "0 0 0 0 "},
+        {QStringLiteral("x\r\n#FORM\r\nID=1"),
+         "The form's \"ID=\" line 3 does not end in a line break.", "0 0 0 0 "},
+        {QStringLiteral("x\r\n#FORM\r\nID=one\r\n"),
+         "The form's \"ID=one\" (line 3) is not an identifier from -32768 to 32767.", "0 0 0 0 "},
+        {QStringLiteral("x\r\n"),
+         "No line beginning with \"ID=\" follows the start of form page 0.", "0 0 0 0 "},
+        {form + good + QStringLiteral("ID=9\r\n").repeated(32766),
+         "The text has 32768 lines that begin with \"ID=\", more than the 32767 that 16-bit "
+         "identifiers can count.",
+         "90 46 3 4 2,Button"},
+        {QStringLiteral("x\r\n") + formBlock(1, {0, 0, 160, 160}, many) + manyBlocks,
+         "Form page 0 lists more objects than the 30 object pictures (ObjectsPerPage is 30, at "
+         "most 500).",
+         "90 46 3 4 100,Button"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.detail.toStdString());
         dialogs.shown.clear();
-        setText(c.text);
-        load(0);
-        ASSERT_EQ(dialogs.messages().size(), 1) << c.name;
-        const QString message = dialogs.messages()[0];
-        EXPECT_TRUE(message.startsWith(textErrorMessage() + QLatin1Char('\n')) &&
-                    message.contains(QLatin1String(c.detail)))
-            << c.name << ": " << message.toStdString();
+        load(c.text);
+        EXPECT_EQ(dialogs.messages(), QStringList{textError(c.detail)});
+        EXPECT_EQ(shown(1), QLatin1String(c.first));
+        EXPECT_EQ(designer().NextObjectId, 1);
+        EXPECT_EQ(designer().CurrentFormPage, 0);
     }
-    EXPECT_EQ(picture(1).toolTipText(), QStringLiteral("2,Button")); // placed before the count
-    // Silent without a project.
-    ctx().project.ProjectPath.clear();
+    EXPECT_EQ(shown(30), QStringLiteral("90 46 3 4 129,Button"));
+    EXPECT_EQ(designer().NextPictureSlot, 31);
+
     dialogs.shown.clear();
-    load(0);
+    load(form + good + QStringLiteral("ID=9\r\n").repeated(32765));
+    EXPECT_EQ(designer().NextObjectId, 32767);
+    ctx().settings.ObjectsPerPage = 501;
+    load(form + good);
+    EXPECT_EQ(dialogs.messages(), QStringList{textError(QStringLiteral(
+                                      "ObjectsPerPage is 501, more than the 500 object pictures "
+                                      "there can be."))});
+    ctx().project.ProjectPath.clear(); // silent without a project
+    load(edited("ID=2", "ID=5"));
+    EXPECT_EQ(dialogs.shown.size(), 1);
+}
+
+TEST_F(FormLoaderTest, PreviousAndNextStepThroughThePagesThatExist) {
+    QString text = QStringLiteral("pages\r\n"), objects;
+    for (int page = 0; page < 3; ++page) {
+        QList<int> ids;
+        for (int i = 1; i <= page + 1; ++i) {
+            ids.append(10 * (page + 1) + i);
+            objects += objectBlock(10 * (page + 1) + i, QStringLiteral("Button"), {page, i, 5, 5});
+        }
+        text += formBlock(page + 1, {0, 0, 160, 160}, ids);
+    }
+    load(text + objects);
+    text1().hide(); // the loads do not show it
+    const auto state = [&] {
+        return QStringLiteral("%1 %2:%3 %4 %5")
+            .arg(ui().Label2->text())
+            .arg(picture(1).left())
+            .arg(picture(1).toolTipText(), picture(2).toolTipText(), picture(3).toolTipText());
+    };
+    const std::pair<QPushButton*, const char*> steps[] = {
+        {ui().Command3, "Form 1 90:21,Button 22,Button "},
+        {ui().Command3, "Form 2 91:31,Button 32,Button 33,Button"},
+        {ui().Command3, "Form 2 123:31,Button 32,Button 33,Button"}, // nothing after the last
+        {ui().Command2, "Form 1 90:21,Button 22,Button "},
+        {ui().Command2, "Form 0 89:11,Button  "},
+        {ui().Command2, "Form 0 89:11,Button  "},
+    };
+    for (const auto& [button, expected] : steps) {
+        picture(1).setLeft(123); // a leftover that only a load overwrites
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(state(), QLatin1String(expected));
+    }
+    EXPECT_TRUE(text1().isHidden());
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(FormLoaderTest, MoreObjectsThanPicturesDrawsThoseThatFitThenReports) {
-    setObjectsPerPage(30);
+TEST_F(FormLoaderTest, AdjustObjectsPerPageMakesAndRemovesPictures) {
     QList<int> ids;
     QString objects;
     for (int i = 0; i < 45; ++i) {
         ids.append(100 + i);
-        objects += objectBlock(100 + i, QStringLiteral("Button"), {i, i, 2, 2});
+        objects += objectBlock(100 + i, QStringLiteral("Button"), {i, 0, 2, 2});
     }
-    setText(QStringLiteral("x\r\n") + formBlock(1, {0, 0, 160, 160}, ids) + objects);
-    load(0);
-    for (int i = 1; i <= 30; ++i)
-        EXPECT_EQ(picture(i).toolTipText(), QStringLiteral("%1,Button").arg(99 + i));
-    EXPECT_EQ(designer().NextPictureSlot, 31);
-    EXPECT_EQ(dialogs.messages(),
-              QStringList{textErrorMessage() + QStringLiteral("\nForm page 0 lists more objects "
-                                                              "than the 30 object pictures "
-                                                              "(ObjectsPerPage is 30, at most "
-                                                              "500).")});
+    load(QStringLiteral("x\r\n") + formBlock(1, {0, 0, 160, 160}, ids) + objects);
+    const QString thirtieth = shown(30);
+    const auto adjust = [&](const char* answer) {
+        dialogs.shown.clear();
+        dialogs.inputAnswers.append(QString::fromLatin1(answer));
+        form->action(QStringLiteral("AdjustObjectsPerPage"))->trigger();
+        return QStringLiteral("%1 %2")
+            .arg(ctx().settings.ObjectsPerPage)
+            .arg(ui().DynamicPicture->count());
+    };
+    EXPECT_EQ(adjust("500"), QStringLiteral("500 500"));
+    EXPECT_EQ(dialogs.shown[0].text,
+              QStringLiteral("Please enter maximum number of Objects per page."));
+    EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Adjust ObjectsPerPage"));
+    EXPECT_EQ(dialogs.shown[0].extra, QStringLiteral("30"));
+    EXPECT_EQ(shown(30), thirtieth);
+    QTest::mouseClick(ui().Command2, Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages(), QStringList());
+    EXPECT_EQ(shown(45), QStringLiteral("133 44 2 2 144,Button"));
+    EXPECT_TRUE(picture(500).isVisible());
+    EXPECT_EQ(picture(500).backColor(), QColor(192, 255, 192));
+
+    EXPECT_EQ(adjust("30"), QStringLiteral("30 30"));
+    EXPECT_EQ(designer().ObjectPictures[31], nullptr);
+    QTest::mouseClick(ui().Command2, Qt::LeftButton);
+    EXPECT_EQ(shown(30), thirtieth);
+    EXPECT_EQ(dialogs.messages().size(), 1); // 45 objects again more than the pictures
+    for (const char* answer : {"", "abc", "501"})
+        EXPECT_EQ(adjust(answer), QStringLiteral("30 30")) << answer;
+    EXPECT_EQ(adjust("0"), QStringLiteral("0 0"));
 }
 
 } // namespace
