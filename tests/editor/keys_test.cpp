@@ -24,8 +24,8 @@ protected:
 };
 
 TEST_F(KeysTest, IndicatorShowsTheLineOfTheSelectionStartInCodePanesOnly) {
+    // tab, selection start and length, text typed over it, line shown (0: none)
     const std::tuple<int, int, int, const char*, int> kCases[] = {
-        // tab, selection start and length, text typed over it, line shown (0: none)
         {3, 0, 0, nullptr, 1},   {3, 32, 26, nullptr, 5},   {3, 7, 0, nullptr, 1}, // on a LF
         {3, 72, 0, nullptr, 10}, {3, 16, 0, "\r\n\r\n", 5}, {1, 24, 2, nullptr, 0},
         {2, 40, 0, nullptr, 0}};
@@ -74,8 +74,8 @@ TEST_F(KeysTest, PaneTakesTabStopsWhileFocusedAndGivesEachControlItsOwnBack) {
 }
 
 TEST_F(KeysTest, CtrlTTypesTabSpaceSpacesInEveryPane) {
+    // TabSpace, caret, key, shift, text afterwards (over "abc def", "abc" selected)
     const std::tuple<int, int, int, int, const char*> kCases[] = {
-        // TabSpace, caret, key, shift, text afterwards (over "abc def", "abc" selected)
         {4, 4, 84, 2, "     def"}, {1, 1, 84, 2, "  def"},   {0, 0, 84, 2, "abc def"},
         {4, 0, 84, 3, "abc def"},  {4, 0, 84, 0, "abc def"}, {4, 0, 85, 2, "abc def"}};
     RichTextPane* panes[] = {ui().Text1, ui().resourceh, p()};
@@ -112,13 +112,12 @@ TEST_F(KeysTest, GoToLinePutsTheCaretAtTheLineStartAndRefusesOthers) {
     showActive();
     p()->setSelStart(8);
     p()->setFocus();
-    const std::tuple<const char*, const char*, int, int> kCases[] = {
-        // answer, line offered, caret afterwards, messages
-        {"4", "2", 24, 0},
-        {"0", "4", 24, 1},
-        {"eleven", "4", 24, 1},
-        {"", "4", 24, 0},
-        {"10", "4", 72, 0}};
+    // answer, line offered, caret afterwards, messages
+    const std::tuple<const char*, const char*, int, int> kCases[] = {{"4", "2", 24, 0},
+                                                                     {"0", "4", 24, 1},
+                                                                     {"eleven", "4", 24, 1},
+                                                                     {"", "4", 24, 0},
+                                                                     {"10", "4", 72, 0}};
     for (const auto& [answer, offered, caret, messages] : kCases) {
         dialogs.shown.clear();
         dialogs.inputAnswers = QStringList{QString::fromLatin1(answer)};
@@ -137,8 +136,8 @@ TEST_F(KeysTest, ReplaceChangesEveryOccurrenceInOneUndoStep) {
     const QString rows = QString(kLines).replace(QStringLiteral("line"), QStringLiteral("row"));
     const QString three = QString(rows).replace(u'3', QStringLiteral("three"));
     ctx().editor.FindText = QStringLiteral("ine");
+    // answers, message, text afterwards, FindText afterwards
     const std::tuple<QStringList, const char*, QString, const char*> kCases[] = {
-        // answers, message, text afterwards, FindText afterwards
         {{QStringLiteral("LINE"), QStringLiteral("row")}, "Replaced 9 occurrences.", rows, "LINE"},
         {{QString()}, "", rows, "LINE"}, // cancelled
         {{QStringLiteral("line"), QString()}, "", rows, "LINE"},
@@ -164,8 +163,8 @@ TEST_F(KeysTest, FindAndFindAgainSearchThePaneInUseWithoutWrapping) {
     ui().Text1->setText(QStringLiteral("xx Main main"));
     ui().resourceh->setText(QStringLiteral("y main"));
     p()->setText(QStringLiteral("aaaa"));
+    // tab, pane shown, search start, answer, selections after Find and each Find Again
     const std::tuple<int, int, int, const char*, const char*> kCases[] = {
-        // tab, pane shown, search start, answer, selections after Find and each Find Again
         {1, 1, 0, "main", "3+4 8+4 9+0"}, {1, 1, 3, "MAIN", "3+4"},
         {2, 2, 0, "main", "2+4"},         {3, 3, 0, "aa", "0+2 1+2 2+2 3+0 4+0 4+0"},
         {3, 2, 0, "main", "2+4"},  // the resource menu shows resourceh over the tab's pane
