@@ -85,6 +85,10 @@ TEST_F(ColourTest, PassColoursFixesCaseKeepsThePlaceAndIsOneUndoStep) {
                                    p->boldAt(pos) ? "b" : "");
     EXPECT_EQ(looks, QStringLiteral("0:#007f00 3:#7f7f7fb 9:#7f7f7f 15:#c800c8b 16:#ff0000 "
                                     "20:#ff0000 23:#0000ff 30:#007f00 36:#000000b "));
+    QTextCursor(p->document()).insertText(QStringLiteral("x"));
+    finish(); // recoloured only up to where nothing changes: later lines keep their formats
+    EXPECT_EQ(p->colorAt(59), kMagenta);
+    p->document()->undo(); // the x, then the whole pass
     p->document()->undo();
     EXPECT_FALSE(p->document()->isUndoAvailable());
     EXPECT_EQ(p->text(), text);
