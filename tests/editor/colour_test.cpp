@@ -1,0 +1,190 @@
+// The full colouring pass on a pane, and colouring as the text changes.
+#include "editor_fixture.h"
+
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace tarvo::testing {
+namespace {
+
+class ColourTest : public EditorTest {
+protected:
+    // Code pane 3 holding `text`, all magenta and bold first so that what the
+    // pass leaves can be told apart.
+    RichTextPane* preparedPane(const QString& text) {
+        openProject({{QStringLiteral("notes.txt"), text}});
+        RichTextPane* p = pane(3);
+        p->select(0, p->textLength());
+        p->setSelColor(kMagenta);
+        p->setSelBold(true);
+        p->document()->clearUndoRedoStacks();
+        return p;
+    }
+    void pass() { form->colorizer().ColorizeWords(3); }
+    RichTextPane* colouredPane(const QString& text) {
+        openProject({{QStringLiteral("a.c"), text}});
+        chooseTab(3);
+        return pane(3);
+    }
+    void finish() { LiveColorizer::of(*pane(3))->finish(); }
+    static QStringList linesOf(const RichTextPane& p) {
+        QStringList out;
+        for (int line = 0; line < p.document()->blockCount(); ++line) {
+            out << QString();
+            for (const pane_styles::StyleRun& r : p.lineStyles(line))
+                out.last() += QString::asprintf("%d+%d:%x%s ", r.start, r.length, r.style.color,
+                                                r.style.bold ? "b" : "");
+        }
+        return out;
+    }
+    // What the lines of `text` show after a first pass, letter case aside, on
+    // a plain pane.
+    QStringList firstPass(const QString& text) {
+        RichTextPane plain;
+        plain.setText(text);
+        QVector<FormatRun> runs = scanColorRuns(text, {KeywordList(settings().DataTypesKeywords),
+                                                       KeywordList(settings().ReservedKeyWords),
+                                                       KeywordList(settings().ExtraKeyWords)});
+        for (FormatRun& r : runs)
+            r.caseFix.clear();
+        plain.applyFormats(runs);
+        return linesOf(plain);
+    }
+};
+
+TEST_F(ColourTest, PassColoursFixesCaseKeepsThePlaceAndIsOneUndoStep) {
+    const QString text =
+        QStringLiteral("INT/* c\r\n d */ v0 = 0; return CHAR; main;\r\n").repeated(300);
+    RichTextPane* p = preparedPane(text);
+    p->setGeometry(ui().Text1->geometry());
+    p->show();
+    // A backward selection from inside INT to inside CHAR on the line before.
+    const int at = p->document()->find(QStringLiteral("INT"), 200 * 42).selectionStart();
+    QTextCursor c = p->textCursor();
+    c.setPosition(at + 1);
+    c.setPosition(at - 10, QTextCursor::KeepAnchor);
+    p->setTextCursor(c);
+    p->verticalScrollBar()->setValue(150);
+    QList<std::pair<bool, Qt::CursorShape>> seen; // as the case fix moves the caret
+    QObject::connect(p, &RichTextPane::SelChange, [&] {
+        seen.append({ctx().editor.ColorizeIdle, ui().TabStrip1->cursor().shape()});
+    });
+    pass();
+    EXPECT_EQ(seen.value(0), std::pair(false, Qt::WaitCursor)); // the hourglass while it runs
+    EXPECT_EQ(p->textCursor().anchor(), at + 1);
+    EXPECT_EQ(p->textCursor().position(), at - 10);
+    EXPECT_EQ(p->verticalScrollBar()->value(), 150);
+    EXPECT_EQ(p->text(), QString(text)
+                             .replace(QStringLiteral("INT"), QStringLiteral("int"))
+                             .replace(QStringLiteral("CHAR"), QStringLiteral("char")));
+    QString looks; // colour and weight at characters of the first two lines
+    for (int pos : {0, 3, 9, 15, 16, 20, 23, 30, 36})
+        looks += QString::asprintf("%d:%s%s ", pos, qPrintable(p->colorAt(pos).name()),
+                                   p->boldAt(pos) ? "b" : "");
+    EXPECT_EQ(looks, QStringLiteral("0:#007f00 3:#7f7f7fb 9:#7f7f7f 15:#c800c8b 16:#ff0000 "
+                                    "20:#ff0000 23:#0000ff 30:#007f00 36:#000000b "));
+    QTextCursor(p->document()).insertText(QStringLiteral("x"));
+    finish(); // recoloured only up to where nothing changes: later lines keep their formats
+    EXPECT_EQ(p->colorAt(59), kMagenta);
+    p->document()->undo(); // the x, then the whole pass
+    p->document()->undo();
+    EXPECT_FALSE(p->document()->isUndoAvailable());
+    EXPECT_EQ(p->text(), text);
+}
+
+TEST_F(ColourTest, PassRunsAgainOnlyOnChangedTextOrLists) {
+    RichTextPane* p = preparedPane(QStringLiteral("int a;\r\n"));
+    auto paintAndPass = [&] {
+        p->select(0, 3);
+        p->setSelColor(kMagenta);
+        pass();
+    };
+    pass();
+    paintAndPass(); // formats alone are no change
+    EXPECT_EQ(p->colorAt(0), kMagenta);
+    form->show(); // edits on view are coloured at once, but not the pass's own
+    p->show();
+    settings().DataTypesKeywords.clear();
+    settings().ReservedKeyWords = QStringLiteral("*Int*");
+    paintAndPass();
+    EXPECT_EQ(p->text(), QStringLiteral("Int a;\r\n"));
+    EXPECT_EQ(p->colorAt(0), Qt::blue);
+    QTextCursor(p->document()).insertText(QStringLiteral(" "));
+    paintAndPass();
+    EXPECT_EQ(p->colorAt(1), Qt::blue);
+}
+
+TEST_F(ColourTest, PassChangesNothingWhenOffOrWithoutAColouredPane) {
+    const std::pair<const char*, int> kCases[] = {{"True", 3},  {"TRUE ", 3}, {"", 3},
+                                                  {"TRUE", -1}, {"TRUE", 1},  {"TRUE", 4}};
+    for (const auto& [value, index] : kCases) {
+        RichTextPane* p = preparedPane(QStringLiteral("INT a;"));
+        ui().Text1->setText(QStringLiteral("INT a;"));
+        settings().Colorizew = QString::fromLatin1(value);
+        form->colorizer().ColorizeWords(index);
+        EXPECT_EQ(p->text() + ui().Text1->text() + p->colorAt(0).name(),
+                  QStringLiteral("INT a;INT a;#c800c8"))
+            << value << index;
+        EXPECT_TRUE(ctx().editor.ColorizeIdle && !ui().TabStrip1->testAttribute(Qt::WA_SetCursor));
+    }
+}
+
+TEST_F(ColourTest, EveryEditUndoAndRedoLeavesWhatAFirstPassWouldShow) {
+    RichTextPane* p = colouredPane(
+        QStringLiteral("int main(void) {\r\n    /* a comment\r\n  over lines */ return 0x1F;\r\n"
+                       "    char* s = \"text\r\n\"; INT/* c\r\n */ x;\r\n}\r\n")
+            .repeated(8));
+    ASSERT_EQ(linesOf(*p), firstPass(p->text()));
+    const QStringList pieces = QStringLiteral("/*|*/|\"|int|char |x|12|//|\n|;| ").split(u'|');
+    QRandomGenerator random(20240613);
+    for (int step = 0; step < 400; ++step) {
+        QTextDocument* doc = p->document();
+        QTextCursor c(doc);
+        const int length = doc->characterCount() - 1;
+        const int kind = random.bounded(10);
+        c.setPosition(random.bounded(length + 1));
+        if (kind < 6) {
+            c.insertText(pieces[random.bounded(int(pieces.size()))]);
+        } else if (kind < 8) {
+            c.setPosition(std::min(length, c.position() + random.bounded(1, 6)),
+                          QTextCursor::KeepAnchor);
+            c.removeSelectedText();
+        } else {
+            kind == 8 ? doc->undo() : doc->redo();
+        }
+        finish();
+        ASSERT_EQ(linesOf(*p), firstPass(p->text())) << "after step " << step;
+    }
+}
+
+TEST_F(ColourTest, TypingColoursWithoutFixingLetterCase) {
+    RichTextPane* p = colouredPane(QStringLiteral("x;\r\n"));
+    const std::tuple<int, const char*, QColor> kSteps[] = {{0, "INT ", kGreen}, {3, "E", QColor()}};
+    for (const auto& [at, typed, colour] : kSteps) {
+        p->setSelStart(at);
+        QTest::keyClicks(p, QString::fromLatin1(typed));
+        finish();
+        EXPECT_EQ(p->colorAt(0), colour) << typed;
+    }
+    EXPECT_EQ(p->text(), QStringLiteral("INTE x;\r\n"));
+}
+
+TEST_F(ColourTest, OpenCommentColoursTheLinesOnViewAtOnceAndTheRestLater) {
+    RichTextPane* p = colouredPane(QStringLiteral("int v;\r\n").repeated(3000));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    auto lastInt = [p] { return p->colorAt(p->textLength() - 8); };
+    QTextCursor(p->document()).insertText(QStringLiteral("/*"));
+    EXPECT_EQ(p->colorAt(20), kGrey);
+    EXPECT_EQ(lastInt(), kGreen);
+    finish();
+    EXPECT_EQ(lastInt(), kGrey);
+    p->document()->undo();
+    finish();
+    EXPECT_EQ(lastInt(), kGreen);
+}
+
+} // namespace
+} // namespace tarvo::testing
