@@ -1,6 +1,5 @@
-// Every command that starts a program, run for real with a tool folder and a
-// project folder named to trip a shell, an option parser or a split at blanks:
-// each program must receive exactly the paths the IDE made, one per argument.
+// Every command that starts a program, run for real with tool and project folders
+// named to trip a shell, an option parser or a split at blanks.
 #include "ide_test.h"
 
 #include <QAction>
@@ -14,14 +13,14 @@
 namespace tarvo::testing {
 namespace {
 
-// Stands in for every program and batch file: writes its name and arguments,
-// NUL-separated, to $TARVO_ARGV_RECORD.
+// Stands in for every program and batch file: writes its argv, NUL-separated,
+// to $TARVO_ARGV_RECORD.
 const QByteArray kRecorder = "#!/bin/sh\nprintf '%s\\0' \"$0\" \"$@\" >\"$TARVO_ARGV_RECORD.t\"\n"
                              "mv \"$TARVO_ARGV_RECORD.t\" \"$TARVO_ARGV_RECORD\"\n";
 
-// What a command starts (a batch file, with the project folder or without;
-// the text editor "recorder -w"; the bitmap editor or viewer "recorder"; or
-// xdg-open) on a file of the tool folder, the project or its res folder.
+// What a command starts: a batch file (with the project folder or without),
+// the text editor "recorder -w", the bitmap editor or viewer "recorder", or
+// xdg-open; on a file of the tool folder, the project or its res folder.
 enum Program { Batch, BatchOnProject, Editor, Recorder, Opener };
 enum Folder { Tools, Project, Res };
 struct Row {
@@ -69,9 +68,8 @@ protected:
         IdeTest::SetUp();
         makeForm(QByteArray("ObjectsPerPage,1\r\n"));
         // Relative folder settings put each hostile name first on its path.
-        m_cwd = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        for (const QString& program : {m_recorder = path("bin/recorder"), path("bin/xdg-open")}) {
+        for (const QString& program : {m_recorder, path("bin/xdg-open")}) {
             writeFile(program, kRecorder);
             QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
         }
@@ -84,7 +82,7 @@ protected:
         qputenv("PATH", m_pathVariable);
     }
 
-    // Every setting that names a folder gets `tools`; the project is `project`.
+    // Every folder setting gets `tools`; the project is `project`.
     void useFolders(const QString& tools, const QString& project) {
         Settings& s = settings();
         s.IniPath = s.DocPath = s.TemplatePath = tools;
@@ -100,22 +98,21 @@ protected:
         ctx().project.ProjectPath = project;
     }
 
-    // Triggers the row's item; the vector its program recorded, if any.
+    // Triggers the row's item; the argv its program recorded, if any.
     QList<QByteArray> run(const char* item, const QString& project, bool waitForIt = true) {
         QFile::remove(path("record"));
-        dialogs.openAnswers = {project +
-                               (item == QLatin1String("EditFile") ? "notes.c" : "main.c")};
+        dialogs.openAnswers = {project + (qstrcmp(item, "EditFile") ? "main.c" : "notes.c")};
         form->action(QLatin1String(item))->trigger();
         for (int i = 0; waitForIt && i < 500 && !QFileInfo::exists(path("record")); ++i)
             QTest::qWait(10);
         QList<QByteArray> argv = readFile("record").split('\0');
-        argv.removeLast(); // the missing file's "<missing>", or after the last NUL
+        argv.removeLast(); // "<missing>", or what follows the last NUL
         return argv;
     }
 
     QList<QByteArray> expected(const Row& row, const QString& tools, const QString& project) {
-        const QString sep = QDir::separator();
-        const QString folder[] = {tools, project, project + sep + "res" + sep};
+        const QString folder[] = {tools, project,
+                                  project + QDir::separator() + "res" + QDir::separator()};
         QList<QByteArray> argv;
         if (row.program >= Editor)
             argv << QFile::encodeName(row.program == Opener ? path("bin/xdg-open") : m_recorder);
@@ -127,12 +124,12 @@ protected:
         return argv;
     }
 
-    // Starter messages only: opening an empty project has its own.
+    // The starter's refusals; opening an empty project has messages of its own.
     QStringList refusals() const {
         return dialogs.messages().filter(QRegularExpression("^The (program|name)"));
     }
 
-    QString m_cwd, m_recorder;
+    const QString m_cwd = QDir::currentPath(), m_recorder = path("bin/recorder");
     const QByteArray m_pathVariable = qgetenv("PATH");
     SystemProgramStarter m_system{
         dialogs, [this] { return CommandSubstitutes{settings().PreferedTextEditor}; }};
@@ -142,9 +139,9 @@ TEST_F(StartArguments, EachPathReachesTheProgramAsExactlyOneArgument) {
     for (const char* hostile :
          {"a  b", "c\"d", "e'f", "$(touch g)", "`h`", ";i", "-j", "k\tl", "m\nn"}) {
         SCOPED_TRACE(hostile);
-        const QString name = QString::fromUtf8(hostile);
         // The project lies in the tool folder: its path starts with the name too.
-        const QString tools = name + '/', project = tools + name + '/';
+        const QString tools = QString::fromUtf8(hostile) + '/';
+        const QString project = tools + QString::fromUtf8(hostile) + '/';
         for (const char* file : {"makedebug.bat", "makerelease.bat", "makeall.bat", "makeload.bat",
                                  "centeremu.bat", "loadeditor.bat"})
             writeFile(tools + file, kRecorder);
@@ -170,7 +167,7 @@ TEST_F(StartArguments, NameThatIsNotUtf8IsRefusedNamingIt) {
     const QString tools = QFile::decodeName("o\xffp/");
     useFolders(tools, tools);
     for (const auto& row : kRows) {
-        // The dialogs of these two cannot return a name the file system lacks.
+        // The dialogs of these cannot return a name the file system lacks.
         if (row.folder == Project || row.item == QLatin1String("OpenProject"))
             continue;
         SCOPED_TRACE(row.item);
