@@ -46,16 +46,10 @@ TEST_F(Form1Test, StartsOnIdeIniWithObjectsPerPagePicturesAndOneMessageForAllPro
             EXPECT_TRUE(dialogs.messages()[0].contains(QLatin1String(c.message)));
         }
         EXPECT_EQ(ui().DynamicPicture->count(), c.pictures);
-        EXPECT_EQ(designer().ObjectPictures[0], ui().DynamicPicture->at(0));
-        for (int i = 1; i <= DesignerState::MaxPictures; ++i) {
-            ObjectPicture* p = designer().ObjectPictures[size_t(i)];
-            ASSERT_EQ(p != nullptr, i <= c.pictures) << i;
-            if (p) {
-                EXPECT_EQ(p, ui().DynamicPicture->at(i));
-                EXPECT_EQ(QRectF(p->left(), p->top(), p->width(), p->height()), QRectF()) << i;
-                EXPECT_FALSE(p->isHidden()) << i;
-            }
-        }
+        for (int i = 0; i <= DesignerState::MaxPictures; ++i)
+            ASSERT_EQ(designer().ObjectPictures[size_t(i)],
+                      i <= c.pictures ? ui().DynamicPicture->at(i) : nullptr)
+                << i;
         EXPECT_TRUE(ctx().project.ProjectPath.isEmpty());
     }
     EXPECT_TRUE(dialogs.messages()[0].contains(QDir::toNativeSeparators(path("IDE.ini"))));

@@ -102,17 +102,15 @@ TEST(ParseIni, PairsKeysAndValuesAndFindsProblemsOnTheirLines) {
 }
 
 TEST(ParseIni, StoresEveryKeyInItsSettingAndFlagsOnlyOnTrue) {
-    const char* keys[] = {
-        "IniPath",          "TemplatePath",       "AdobePath",         "DocPath",
-        "EmulatorPath",     "PreferedTextEditor", "PreferedBMPEditor", "LoadCode",
-        "UIAPIDoc",         "UIDescriptionsDoc",  "UIEventsDoc",       "SystemAPIDoc",
-        "DatabaseAPIDoc",   "DataManagerDoc",     "SDKProjectPath",    "DataTypesKeywords",
-        "ReservedKeyWords", "ExtraKeyWords",      "Colorizew"};
+    const char* names = "IniPath TemplatePath AdobePath DocPath EmulatorPath PreferedTextEditor "
+                        "PreferedBMPEditor LoadCode UIAPIDoc UIDescriptionsDoc UIEventsDoc "
+                        "SystemAPIDoc DatabaseAPIDoc DataManagerDoc SDKProjectPath "
+                        "DataTypesKeywords ReservedKeyWords ExtraKeyWords Colorizew";
     QByteArray ini = "ObjectsPerPage,50\r\nTabSpace,4\r\n";
     QStringList values;
-    for (const char* key : keys) {
-        ini += key + QByteArray(",v") + key + "\r\n";
-        values << QStringLiteral("v") + QLatin1String(key);
+    for (const QString& key : QString::fromLatin1(names).split(' ')) {
+        ini += key.toLatin1() + ",v" + key.toLatin1() + "\r\n";
+        values << "v" + key;
     }
     const Settings s = parseIni(ini).settings;
     EXPECT_EQ(QStringList({s.IniPath, s.TemplatePath, s.AdobePath, s.DocPath, s.EmulatorPath,
