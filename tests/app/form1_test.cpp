@@ -1,98 +1,94 @@
-// Start-up, the menus and the shell's own commands of the main window.
+// Start-up, the menus, the layout and the shell's own commands of the main window.
 #include "ide_test.h"
 
+#include "app/handheld_art.h"
+#include "app/start_options.h"
 #include "platform/command_line.h"
 #include "platform/object_picture.h"
+#include "platform/pane_family.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
+
+#include <cmath>
 
 namespace tarvo::testing {
 namespace {
 
-using StartUp = IdeTest;
+using Form1Test = IdeTest;
 
-TEST_F(StartUp, ReadsTheSettingsFromTheGivenFolderAndOpensNoProject) {
-    makeForm(QByteArray("IniPath,/tools/\r\nObjectsPerPage,3\r\nTabSpace,4\r\nLoadCode,TRUE\r\n"));
-    EXPECT_EQ(settings().IniPath, "/tools/");
-    EXPECT_EQ(settings().ObjectsPerPage, 3);
-    EXPECT_EQ(settings().TabSpace, 4);
-    EXPECT_TRUE(dialogs.shown.isEmpty());
-    EXPECT_TRUE(ctx().project.ProjectPath.isEmpty());
+TEST_F(Form1Test, StartsOnIdeIniWithObjectsPerPagePicturesAndOneMessageForAllProblems) {
+    const struct {
+        const char* ini; // null: no IDE.ini at all
+        int pictures;
+        const char* message; // a part of the one message, or null for none
+    } cases[] = {{"ObjectsPerPage,0\r\n", 0, nullptr},
+                 {"ObjectsPerPage,500\r\n", 500, nullptr},
+                 {"ObjectsPerPage,-4\r\n", 0, "uses 0"},
+                 {"Bogus,\"1\r\nObjectsPerPage,700\r\n", 500, "Line 1: Unknown key \"Bogus\""},
+                 {nullptr, 0, "could not be read"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ini ? c.ini : "missing");
+        dialogs.shown.clear();
+        QFile::remove(path("IDE.ini"));
+        c.ini ? makeForm(QByteArray(c.ini)) : makeForm();
+        ASSERT_EQ(dialogs.messages().size(), c.message ? 1 : 0);
+        if (c.message) {
+            EXPECT_TRUE(dialogs.messages()[0].contains(QLatin1String(c.message)));
+        }
+        EXPECT_EQ(ui().DynamicPicture->count(), c.pictures);
+        for (int i = 0; i <= DesignerState::MaxPictures; ++i)
+            ASSERT_EQ(designer().ObjectPictures[size_t(i)],
+                      i <= c.pictures ? ui().DynamicPicture->at(i) : nullptr)
+                << i;
+        EXPECT_TRUE(ctx().project.ProjectPath.isEmpty());
+    }
+    EXPECT_TRUE(dialogs.messages()[0].contains(QDir::toNativeSeparators(path("IDE.ini"))));
     EXPECT_EQ(ui().Label2->text(), "Form 0");
     EXPECT_FALSE(ui().Timer1->isActive());
-}
-
-TEST_F(StartUp, CreatesObjectsPerPagePicturesClampedAfterAMessage) {
-    const struct {
-        const char* ini;
-        int pictures;
-        bool warned;
-    } cases[] = {{"ObjectsPerPage,0\r\n", 0, false},
-                 {"ObjectsPerPage,500\r\n", 500, false},
-                 {"ObjectsPerPage,-4\r\n", 0, true},
-                 // Every problem of the file joins the one message.
-                 {"Bogus,\"1\r\nObjectsPerPage,700\r\n", 500, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.ini);
-        dialogs.shown.clear();
-        makeForm(QByteArray(c.ini));
-        EXPECT_EQ(dialogs.messages().size(), c.warned ? 1 : 0);
-        EXPECT_EQ(settings().ObjectsPerPage, c.pictures);
-        EXPECT_EQ(ui().DynamicPicture->count(), c.pictures);
-        EXPECT_EQ(designer().ObjectPictures[0], ui().DynamicPicture->at(0));
-        for (int i = 1; i <= DesignerState::MaxPictures; ++i) {
-            ObjectPicture* p = designer().ObjectPictures[size_t(i)];
-            ASSERT_EQ(p != nullptr, i <= c.pictures) << i;
-            if (p) {
-                EXPECT_EQ(p, ui().DynamicPicture->at(i));
-                EXPECT_EQ(QRectF(p->left(), p->top(), p->width(), p->height()), QRectF()) << i;
-                EXPECT_FALSE(p->isHidden()) << i;
-            }
-        }
+    QStringList cells;
+    for (int row = 0; row < ui().MSFlexGrid1->rowCount(); ++row) {
+        for (int column : {0, 1})
+            cells << ui().MSFlexGrid1->item(row, column)->text();
+        EXPECT_EQ(ui().MSFlexGrid1->item(row, 1)->textAlignment(),
+                  int(Qt::AlignLeft | Qt::AlignVCenter));
     }
-    EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("700")));
-    EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("500")));
-    EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("Line 1: Unknown key \"Bogus\"")));
-}
-
-TEST_F(StartUp, GridRowsReadFromTheTopInDisplayOrder) {
-    makeForm(QByteArray("ObjectsPerPage,1\r\n"));
-    const QTableWidget* grid = ui().MSFlexGrid1;
-    QStringList names, values;
-    for (int row = 0; row < grid->rowCount(); ++row) {
-        names << (grid->item(row, 0) ? grid->item(row, 0)->text() : QStringLiteral("-"));
-        values << grid->item(row, 1)->text();
-        EXPECT_EQ(grid->item(row, 1)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
-    }
-    EXPECT_EQ(names, (QStringList{"Property", "ID", "Type", "X", "Y", "Width", "Height", ""}));
-    EXPECT_EQ(values, (QStringList{"Value R/O (Modify text file)", "", "", "", "", "", "", ""}));
-}
-
-TEST_F(StartUp, MissingIniSaysWhereItLookedAndStartsEmpty) {
-    makeForm();
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(dialogs.shown[0].text.contains(QDir::toNativeSeparators(path("IDE.ini"))))
-        << dialogs.shown[0].text.toStdString();
-    EXPECT_TRUE(settings().SDKProjectPath.isEmpty());
-    EXPECT_EQ(ui().DynamicPicture->count(), 0);
-}
-
-TEST_F(StartUp, IsCentredOnTheScreen) {
-    makeForm(QByteArray("ObjectsPerPage,0\r\n"));
-    const QRect screen = form->screen()->geometry();
-    const QRect frame = form->frameGeometry();
+    EXPECT_EQ(cells.join('|'), "Property|Value R/O (Modify text file)|ID||Type||X||Y||Width||"
+                               "Height|||");
+    const QRect screen = form->screen()->geometry(), frame = form->frameGeometry();
     EXPECT_LE(std::abs((frame.left() - screen.left()) - (screen.right() - frame.right())), 1);
     EXPECT_LE(std::abs((frame.top() - screen.top()) - (screen.bottom() - frame.bottom())), 1);
 }
 
-// Each menu as "name|caption" and its items as "name|caption|shortcuts"; the
-// menu shows the first shortcut.
+TEST(StartOptions, ProjectHelpVersionAndUsageErrors) {
+    // Arguments, then "project|exit code" or "exit code!" when the IDE stops at once.
+    const std::pair<QStringList, const char*> rows[] = {
+        {{}, "|0"},         {{"p q/"}, "p q/|0"}, {{"--", "--help"}, "--help|0"},
+        {{"-h"}, "0!"},     {{"--help"}, "0!"},   {{"--version"}, "0!"},
+        {{"a", "b"}, "1!"}, {{"--bogus"}, "1!"},
+    };
+    for (const auto& [args, expected] : rows) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const StartOptions o = parseStartOptions(QStringList{"tarvoide"} + args);
+        EXPECT_EQ(o.exit ? QString::number(o.exitCode) + '!'
+                         : o.project + '|' + QString::number(o.exitCode),
+                  QLatin1String(expected));
+        EXPECT_EQ(o.exit, !o.output.isEmpty());
+        // Only help and version are answered without a display.
+        EXPECT_EQ(asksOnlyForText(QStringList{"tarvoide"} + args), o.exit && !o.exitCode);
+    }
+}
+
+// Each menu as "name|caption" and its items as "name|caption|shortcuts".
 const std::pair<const char*, QStringList> kMenus[] = {
     {"File|&File",
      {"OpenProject|&Open Project|Ctrl+L; Ctrl+O", "SaveProject|&Save Project|Ctrl+S",
@@ -116,69 +112,130 @@ const std::pair<const char*, QStringList> kMenus[] = {
       "DataManPDF|Data Manager|", "Others|OtherManuals|", "About|&About|"}},
 };
 
-using Menus = IdeTest;
-
-TEST_F(Menus, EveryMenuAndItemAsTheTableSays) {
-    makeForm(QByteArray("IniPath,/t/\r\n"));
+TEST_F(Form1Test, MenusAboutModifyIdeIniAndExit) {
+    makeForm(QByteArray("IniPath,\"\"\r\n"));
     const QList<QAction*> bar = form->menuBar()->actions();
     ASSERT_EQ(bar.size(), 5);
     for (int m = 0; m < 5; ++m) {
-        const QStringList menuRow = QString::fromLatin1(kMenus[m].first).split('|');
         QMenu* menu = bar[m]->menu();
         ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(QStringList({menu->objectName(), menu->title()}), menuRow);
+        EXPECT_EQ(menu->objectName() + '|' + menu->title(), kMenus[m].first);
         const QList<QAction*> items = menu->actions();
         ASSERT_EQ(items.size(), kMenus[m].second.size()) << kMenus[m].first;
         for (int i = 0; i < items.size(); ++i) {
-            const QStringList row = kMenus[m].second[i].split('|');
-            EXPECT_EQ(QStringList({items[i]->objectName(), items[i]->text(),
-                                   QKeySequence::listToString(items[i]->shortcuts())}),
-                      row);
-            EXPECT_EQ(items[i]->isEnabled(), row[0] != QLatin1String("NewTextFile"))
-                << row[0].toStdString();
-            EXPECT_EQ(form->action(row[0]), items[i]);
+            const QAction* a = items[i];
+            EXPECT_EQ(a->objectName() + '|' + a->text() + '|' +
+                          QKeySequence::listToString(a->shortcuts()),
+                      kMenus[m].second[i]);
+            EXPECT_EQ(a->isEnabled(), a->objectName() != QLatin1String("NewTextFile"));
+            EXPECT_EQ(form->action(a->objectName()), a);
         }
     }
+    form->action("About")->trigger();
+    // IniPath's copy is opened; the restart message comes even when that fails.
+    starter.failNext = true;
+    form->action("IDEini")->trigger();
+    ASSERT_EQ(starter.started.size(), 1);
+    EXPECT_EQ(starter.started[0].command, commandFromSetting(kNotepad, {"IDE.ini"}));
+    EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
+    ASSERT_EQ(dialogs.shown.size(), 2);
+    EXPECT_EQ(dialogs.shown[0].title + '|' + dialogs.shown[0].text,
+              "About TarvoIDE|TarvoIDE Beta 2.1 Written by the TarvoIDE developers.");
+    EXPECT_EQ(dialogs.shown[1].title + '|' + dialogs.shown[1].text,
+              "Restart to activate|Restart to activate changes.");
+    form->show();
+    form->action("Exit")->trigger(); // nothing unsaved: no question
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(dialogs.shown.size(), 2);
 }
 
-TEST_F(Menus, AboutShowsNameVersionAndAuthorship) {
-    makeForm(QByteArray("IniPath,/t/\r\n"));
-    form->action(QStringLiteral("About"))->trigger();
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].title, "About TarvoIDE");
-    const QString prefix = QStringLiteral("TarvoIDE Beta 2.1 ");
-    const QString text = dialogs.shown[0].text;
-    ASSERT_TRUE(text.startsWith(prefix)) << text.toStdString();
-    EXPECT_FALSE(text.mid(prefix.size()).trimmed().isEmpty());
-    EXPECT_FALSE(text.mid(prefix.size()).startsWith(QLatin1Char(' ')));
-}
-
-TEST_F(Menus, ModifyIdeIniEditsIniPathsCopyAndAsksForARestart) {
-    // The file opened is IniPath's copy; the message comes even when the
-    // editor cannot be started.
-    const struct {
-        const char* iniPath;
-        const char* file;
-        bool startFails;
-    } cases[] = {
-        {"\"/my tools/\"", "/my tools/IDE.ini", false},
-        {"\"\"", "IDE.ini", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.iniPath);
-        makeForm(QByteArray("IniPath,") + c.iniPath + "\r\n");
-        dialogs.shown.clear();
-        starter.started.clear();
-        starter.failNext = c.startFails;
-        form->action(QStringLiteral("IDEini"))->trigger();
-        ASSERT_EQ(starter.started.size(), 1);
-        EXPECT_EQ(starter.started[0].command,
-                  commandFromSetting(kNotepad, {QString::fromLatin1(c.file)}));
-        EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
-        ASSERT_EQ(dialogs.shown.size(), 1);
-        EXPECT_EQ(dialogs.shown[0].text, "Restart to activate changes.");
-        EXPECT_EQ(dialogs.shown[0].title, "Restart to activate");
+TEST_F(Form1Test, ControlsStandAtTheirDesignPlacesFollowTheLayoutAndTheTabOrder) {
+    makeForm(QByteArray("ObjectsPerPage,2\r\n")).show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const Controls& ui = form->ui();
+    // Open, Save, New and the four builds down the left edge.
+    const QList<QWidget*> left = {ui.Command4, ui.Command5, ui.Command8, ui.Command10,
+                                  ui.Command6, ui.Command7, ui.Command9};
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(left[k]->geometry(), QRect(8, 16 + 40 * k, 41, 41)) << k;
+    // The toolbox in two columns, row by row.
+    const int toolbox[] = {0, 1, 2, 3, 4, 5, 6, 7, 9, 11, 10, 8, 12, 13, 14, 15};
+    for (int k = 0; k < 16; ++k)
+        EXPECT_EQ(ui.Command1[toolbox[k]]->geometry(),
+                  QRect(288 + k % 2 * 40, 16 + k / 2 * 40, 41, 41))
+            << toolbox[k];
+    // The console's panes are placed in twips and shown with their tab.
+    const double tpp = form->twipsPerPixel();
+    auto px = [tpp](double twips) { return int(std::lround(twips / tpp)); };
+    EXPECT_EQ(ui.ConsoleText1->geometry().topLeft(), QPoint(px(105), px(450)));
+    EXPECT_EQ(ui.ConsoleText2->geometry().topLeft(), QPoint(px(105), px(450)));
+    EXPECT_EQ(QSize(ui.ConsoleText1->width(), ui.ConsoleText2->width()), QSize(px(5175), px(5145)));
+    EXPECT_EQ(ui.Console->tabText(0) + ui.Console->tabText(1), "ErrorsOutput");
+    for (int tab : {1, 0}) {
+        ui.Console->setCurrentIndex(tab);
+        EXPECT_EQ(ui.ConsoleText1->isVisible(), tab == 0);
+        EXPECT_EQ(ui.ConsoleText2->isVisible(), tab == 1);
     }
+
+    // Checked by the relations the rules establish, on showing and on every resize.
+    const auto expectLaidOut = [&] {
+        const QRect text1 = ui.Text1->geometry();
+        EXPECT_EQ(ui.resourceh->geometry(), text1);
+        EXPECT_EQ(ui.TabStrip1->width(), text1.width());
+        EXPECT_EQ(ui.Line1->x2(), ui.client->width());
+        EXPECT_EQ(ui.Console->y() + ui.Console->height(), text1.bottom() + 1);
+        EXPECT_EQ(ui.MSFlexGrid1->columnWidth(0), px(2800));
+        EXPECT_EQ(ui.MSFlexGrid1->columnWidth(1), px(2630));
+        const double W = form->frameGeometry().width() * tpp, SW = ui.client->width();
+        EXPECT_NEAR(text1.width(), SW - 6000 * SW / W, 0.5);
+        // The console height was rounded to pixels after the panes were sized from it.
+        EXPECT_NEAR(ui.ConsoleText1->height(), (ui.Console->height() - 40) * W / SW / tpp, 1.2);
+        EXPECT_EQ(ui.ConsoleText2->height(), ui.ConsoleText1->height());
+    };
+    expectLaidOut();
+    const int designWidth = ui.Text1->width();
+    form->resize(1000, 760);
+    QTest::qWait(1);
+    expectLaidOut();
+    EXPECT_GT(ui.Text1->width(), designWidth);
+    // SmallScreen puts the console over the grid, and it stays there.
+    form->action("SmallScreen")->trigger();
+    EXPECT_EQ(ui.Console->y(), 353);
+    expectLaidOut();
+    form->resize(1200, 900);
+    QTest::qWait(1);
+    EXPECT_EQ(ui.Console->y(), 353);
+    expectLaidOut();
+
+    // Tab walks the control table, but a text pane keeps its tabs.
+    QList<QWidget*> expected = {ui.Text1, ui.resourceh};
+    for (QPushButton* b : ui.Command1)
+        expected << b;
+    expected << left << ui.Command2 << ui.Command3 << ui.MSFlexGrid1 << ui.TabStrip1 << ui.Console
+             << ui.ConsoleText1 << ui.ConsoleText2;
+    QList<QWidget*> seen;
+    QWidget* w = ui.Text1;
+    do {
+        if (expected.contains(w) && !seen.contains(w))
+            seen << w;
+        w = w->nextInFocusChain();
+    } while (w != ui.Text1);
+    EXPECT_EQ(seen, expected);
+    ui.Text1->setFocus();
+    QTest::keyClick(ui.Text1, Qt::Key_Tab);
+    EXPECT_EQ(ui.Text1->toPlainText(), "\t");
+}
+
+TEST(HandheldArt, ScreenSquareIsExactlyTheScreenGreen) {
+    const QImage img = handheldPicture().toImage();
+    EXPECT_EQ(img.size(), QSize(425, 438));
+    QImage screen(160, 160, img.format());
+    screen.fill(QColor(222, 255, 222));
+    EXPECT_EQ(img.copy(89, 44, 160, 160), screen);
+    for (QPoint outside : {QPoint(88, 44), QPoint(89, 43), QPoint(249, 203), QPoint(248, 204)})
+        EXPECT_NE(img.pixelColor(outside), screen.pixelColor(0, 0)) << outside.x() << outside.y();
+    EXPECT_NE(arrowPicture(true, 14).toImage(), arrowPicture(false, 14).toImage());
+    EXPECT_NE(buttonPicture("Open", 38).toImage(), buttonPicture("Save", 38).toImage());
 }
 
 } // namespace

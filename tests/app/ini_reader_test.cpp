@@ -10,50 +10,51 @@ using namespace std::literals;
 
 namespace {
 
-QStringList texts(const QByteArray& bytes) {
+QString fields(const QByteArray& ini) {
     QStringList out;
-    for (const IniField& f : readIniFields(bytes).fields)
+    for (const IniField& f : readIniFields(ini).fields)
         out << QStringLiteral("%1:%2").arg(f.line).arg(f.text);
-    return out;
+    return out.join(QLatin1Char('|'));
 }
 
-TEST(IniFields, SplitAsTheRecordFormatSaysWithTheirLines) {
-    const std::pair<const char*, QStringList> rows[] = {
-        {"a,b\nc,d\re,f\r\n", {"1:a", "1:b", "2:c", "2:d", "3:e", "3:f"}},
-        {"Path,\"C:\\a,b\\\"\r\n", {"1:Path", "1:C:\\a,b\\"}},
-        {"k,\"v\"junk,next\r\n", {"1:k", "1:v", "1:next"}},
-        {"k,\"open, text\r\nx,\"y\"", {"1:k", "1:open, text", "2:x", "2:y"}},
-        {"k,   a b  \t\r\nx,\" y \"", {"1:k", "1:a b", "2:x", "2: y "}},
-        {"\r\n\r\na,b\r\n\r\n   \r\nc,d\r\n\r\n", {"3:a", "3:b", "6:c", "6:d"}},
-        {"k,\r\nx,,y,", {"1:k", "1:", "2:x", "2:", "2:y", "2:"}},
-        {"k\r\nv", {"1:k", "2:v"}},
-        {"\r\n\n\r", {}},
-        // Latin-1 after a UTF-8 mark, and the wide encodings with their marks.
-        {"\xEF\xBB\xBFk,caf\xe9", {"1:k", "1:caf\u00e9"}},
-        {"k,caf\xc3\xa9", {"1:k", "1:caf\u00e9"}},
+TEST(IniFields, SplitAtCommasAndLineEndsWithTheirLines) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"a,b\nc,d\re,f\r\n", "1:a|1:b|2:c|2:d|3:e|3:f"},
+        {"Path,\"C:\\a,b\\\"\r\n", "1:Path|1:C:\\a,b\\"},
+        {"k,\"v\"junk,next\r\n", "1:k|1:v|1:next"},
+        {"k,\"open, text\r\nx,\"y\"", "1:k|1:open, text|2:x|2:y"},
+        {"k,   a b  \t\r\nx,\" y \"", "1:k|1:a b|2:x|2: y "},
+        {"\r\n\r\na,b\r\n\r\n   \r\nc,d\r\n\r\n", "3:a|3:b|6:c|6:d"},
+        {"k, \r\nx, ,y,", "1:k|1:|2:x|2:|2:y|2:"},
+        {"k\r\nv\r\n \t", "1:k|2:v"},
+        {"12x6\r\n\n\r", "1:12x6"},
+        // Latin-1 after a UTF-8 mark; UTF-8 without one.
+        {"\xEF\xBB\xBFk,caf\xe9", "1:k|1:caf\u00e9"},
+        {"k,caf\xc3\xa9", "1:k|1:caf\u00e9"},
     };
     for (const auto& [text, expected] : rows)
-        EXPECT_EQ(texts(QByteArray(text)), expected) << text;
+        EXPECT_EQ(fields(text), QString::fromUtf8(expected)) << text;
     for (const char* codec : {"UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE"}) {
         QStringEncoder encode(codec, QStringEncoder::Flag::WriteBom);
-        EXPECT_EQ(texts(encode(QStringLiteral("k,v\u00e9\r\nn,2"))),
-                  QStringList({"1:k", "1:v\u00e9", "2:n", "2:2"}))
+        EXPECT_EQ(fields(encode(QStringLiteral("k,v\u00e9\r\nn,2"))), "1:k|1:v\u00e9|2:n|2:2")
             << codec;
     }
 }
 
 TEST(IniNumber, TakesTheLeadingDecimalRoundedHalfToEvenClampedTo16Bits) {
-    for (const char* row : {"12.5=12", "13.5=14", "0.5=0", "12.500001=13", "12.4999=12",
-                            "20words=20", ".6=1", "-3.5=-4", "words 20=0", "=0", "1.2.3=1",
-                            "32768=32767", "99999999999999999999=32767", "-40000=-32768"}) {
+    for (const char* row :
+         {"12.5=12", "13.5=14", "0.5=0", "12.500001=13", "12.4999=12", "20words=20", "12x6=12",
+          ".6=1", "-3.5=-4", "+7=7", " \t7=7", "words 20=0", "=0", "1.2.3=1", "32768=32767",
+          "99999999999999999999=32767", "-40000=-32768"}) {
         const QStringList parts = QString::fromLatin1(row).split(QLatin1Char('='));
         EXPECT_EQ(iniNumber(parts[0]), parts[1].toInt()) << row;
     }
 }
 
-// The settings a case looks at, as "key=value" for those that are not at
-// their initial value.
-QString summary(const Settings& s) {
+// The settings a case looks at that are not at their initial value, then the
+// lines of the problems found.
+QString summary(const IniResult& r) {
+    const Settings& s = r.settings;
     const std::pair<const char*, QString> texts[] = {{"IniPath", s.IniPath},
                                                      {"DocPath", s.DocPath},
                                                      {"LoadCode", s.LoadCode},
@@ -67,10 +68,12 @@ QString summary(const Settings& s) {
         out << QStringLiteral("ObjectsPerPage=%1").arg(s.ObjectsPerPage);
     if (s.TabSpace)
         out << QStringLiteral("TabSpace=%1").arg(s.TabSpace);
-    return out.join(QLatin1Char('|'));
+    QStringList lines;
+    for (const IniProblem& p : r.problems)
+        lines << QString::number(p.line);
+    return out.join(QLatin1Char('|')) + " !" + lines.join(QLatin1Char(','));
 }
 
-// Settings, then the lines of the problems found.
 TEST(ParseIni, PairsKeysAndValuesAndFindsProblemsOnTheirLines) {
     const std::pair<std::string_view, const char*> rows[] = {
         {"SDKProjectPath,\"/home/a,b/sdk/\"\r\nTabSpace,3\r\n",
@@ -79,8 +82,8 @@ TEST(ParseIni, PairsKeysAndValuesAndFindsProblemsOnTheirLines) {
         {"DocPath\r\n/docs/,TabSpace\r\n8,Colorizew\r\nTRUE\r\n",
          "DocPath=/docs/|Colorizew=TRUE|TabSpace=8 !1,2,3"},
         {"Orphan\r\nIniPath,/ini/\r\nDocPath,/d/\r\n", " !0,1,1,2,2,3"},
-        {"ObjectsPerPage,10\r\nIniPath,/a/\r\nObjectsPerPage,20\r\nIniPath,/b/\r\n",
-         "IniPath=/b/|ObjectsPerPage=20 !"},
+        {"ObjectsPerPage,10\r\nIniPath,/a/\r\nObjectsPerPage,500\r\nIniPath,/b/\r\n",
+         "IniPath=/b/|ObjectsPerPage=500 !"},
         {"iniPath,/a/\r\nINIPATH,/b/\r\nobjectsperpage,9\r\nLoadCode,true\r\n",
          "LoadCode=true !1,2,3"},
         {"Unknown,IniPath\r\nDocPath,/d/\r\nIniPath\r\n", "DocPath=/d/ !1,3"},
@@ -88,29 +91,24 @@ TEST(ParseIni, PairsKeysAndValuesAndFindsProblemsOnTheirLines) {
         // A missing quote, values out of range and NUL bytes cost only their line.
         {"IniPath,\"/a/\r\nDocPath,/d/\r\nTabSpace,-2\r\n", "IniPath=/a/|DocPath=/d/ !1,3"},
         {"TabSpace,40000\r\nObjectsPerPage,501\r\nObjectsPerPage,-1\r\n", "TabSpace=32767 !1,3"},
-        {"Load\0Code,TR\0UE\r\nDocPath,/d/"sv, "DocPath=/d/|LoadCode=TRUE !1"},
+        {"Load\0Code,TR\0UE\r\nDocPath,/d/\r\nIniPath,\0/i/"sv,
+         "IniPath=/i/|DocPath=/d/|LoadCode=TRUE !1,3"},
         {"\x01\x02\xff\r\n", " !0,1"},
         {"", " !0"}};
-    for (const auto& [ini, expected] : rows) {
-        const IniResult got = parseIni(QByteArray(ini.data(), qsizetype(ini.size())));
-        QStringList lines;
-        for (const IniProblem& p : got.problems)
-            lines << QString::number(p.line);
-        EXPECT_EQ(summary(got.settings) + " !" + lines.join(','), QLatin1String(expected))
-            << std::string(ini);
-    }
+    for (const auto& [ini, expected] : rows)
+        EXPECT_EQ(summary(parseIni(QByteArray(ini.data(), qsizetype(ini.size())))),
+                  QLatin1String(expected))
+            << ini;
 }
 
-TEST(ParseIniKeys, StoresEveryKeyInItsSetting) {
-    const QStringList keys = {
-        "IniPath",          "TemplatePath",       "AdobePath",         "DocPath",
-        "EmulatorPath",     "PreferedTextEditor", "PreferedBMPEditor", "LoadCode",
-        "UIAPIDoc",         "UIDescriptionsDoc",  "UIEventsDoc",       "SystemAPIDoc",
-        "DatabaseAPIDoc",   "DataManagerDoc",     "SDKProjectPath",    "DataTypesKeywords",
-        "ReservedKeyWords", "ExtraKeyWords",      "Colorizew"};
+TEST(ParseIni, StoresEveryKeyInItsSettingAndFlagsOnlyOnTrue) {
+    const char* names = "IniPath TemplatePath AdobePath DocPath EmulatorPath PreferedTextEditor "
+                        "PreferedBMPEditor LoadCode UIAPIDoc UIDescriptionsDoc UIEventsDoc "
+                        "SystemAPIDoc DatabaseAPIDoc DataManagerDoc SDKProjectPath "
+                        "DataTypesKeywords ReservedKeyWords ExtraKeyWords Colorizew";
     QByteArray ini = "ObjectsPerPage,50\r\nTabSpace,4\r\n";
     QStringList values;
-    for (const QString& key : keys) {
+    for (const QString& key : QString::fromLatin1(names).split(' ')) {
         ini += key.toLatin1() + ",v" + key.toLatin1() + "\r\n";
         values << "v" + key;
     }
@@ -121,13 +119,10 @@ TEST(ParseIniKeys, StoresEveryKeyInItsSetting) {
                            s.DataManagerDoc, s.SDKProjectPath, s.DataTypesKeywords,
                            s.ReservedKeyWords, s.ExtraKeyWords, s.Colorizew}),
               values);
-    EXPECT_EQ(s.ObjectsPerPage, 50);
-    EXPECT_EQ(s.TabSpace, 4);
-    // Flags are on only when exactly TRUE.
-    EXPECT_FALSE(s.loadCode());
-    EXPECT_TRUE(parseIni("LoadCode,TRUE\r\nColorizew,TRUE").settings.colorize());
-    EXPECT_TRUE(parseIni("LoadCode,TRUE\r\nColorizew,True").settings.loadCode());
-    EXPECT_FALSE(parseIni("LoadCode,TRUE\r\nColorizew,True").settings.colorize());
+    EXPECT_EQ(s.ObjectsPerPage * 100 + s.TabSpace, 5004);
+    const Settings flags = parseIni("LoadCode,TRUE\r\nColorizew,True").settings;
+    EXPECT_TRUE(flags.loadCode());
+    EXPECT_FALSE(flags.colorize());
 }
 
 TEST(ParseIni, ListsEveryProblemInOneMessage) {
