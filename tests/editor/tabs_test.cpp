@@ -2,8 +2,11 @@
 // File.
 #include "editor_fixture.h"
 
+#include "platform/pane_family.h"
+
 #include <QFile>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTextCursor>
 
 namespace tarvo::testing {
