@@ -1,8 +1,8 @@
-#include "editor/file_tabs.h"
+#include "designer/designer_state.h"
 #include "platform/object_picture.h"
-#include "project/file_stamp.h"
+#include "project/crash_recovery.h"
 #include "project/outside_changes.h"
-#include "project/project_commands.h"
+#include "project/recovery_store.h"
 #include "project_fixture.h"
 
 #include <QScrollBar>
@@ -12,121 +12,184 @@
 namespace tarvo::testing {
 namespace {
 
-TEST(FileStamp, AChangeIsToldApartFromATouchByTheContent) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("main.c"));
-    const FileStamp absent = stampFile(path);
-    writeFile(path, "int a;");
-    EXPECT_EQ(diskChange(absent, path), DiskChange::Changed); // a file where none was
-    FileStamp known = stampFile(path);
-    EXPECT_EQ(diskChange(known, path), DiskChange::None);
-    touch(path, 86400);
-    EXPECT_EQ(diskChange(known, path), DiskChange::None);
-    writeFile(path, "int b;"); // same size
-    EXPECT_EQ(diskChange(known, path), DiskChange::Changed);
-    // Times within the file system's granularity of the stamp prove nothing.
-    known = stampFile(path);
-    known.hash = "other content, same times";
-    EXPECT_EQ(diskChange(known, path), DiskChange::Changed);
-    known.takenAt += 10000;
-    EXPECT_EQ(diskChange(known, path), DiskChange::None);
-    QFile::remove(path);
-    EXPECT_EQ(diskChange(known, path), DiskChange::Deleted);
-}
-
 class OutsideChangesTest : public ProjectTest {
 protected:
     void SetUp() override {
         ProjectTest::SetUp();
-        openProject(makeProject(QStringLiteral("App")));
+        openProject(makeProject("App"));
         dialogs.shown.clear();
-        dialogs.askAnswers.clear();
     }
     // Replaces the file by a rename, as editors and version control do.
     void replaceOnDisk(const QString& name, const QByteArray& bytes) {
-        writeFile(QStringLiteral("App/.new"), bytes);
-        QFile::remove(path(QStringLiteral("App/") + name));
-        ASSERT_TRUE(QFile::rename(path(QStringLiteral("App/.new")), path("App/" + name)));
+        writeFile("App/.new", bytes);
+        QFile::remove(path("App/" + name));
+        ASSERT_TRUE(QFile::rename(path("App/.new"), path("App/" + name)));
     }
-    RichTextPane* pane(int tab) { return form->fileTabs().paneOfTab(tab); }
-    void check() { form->projectCommands().outsideChanges().checkNow(); }
-    bool save() { return form->projectCommands().saveProject(); }
+    void check() { project().outsideChanges().checkNow(); }
+    bool waitFor(int tab, const QString& start) {
+        return QTest::qWaitFor([&] { return pane(tab)->text().startsWith(start); }, 5000);
+    }
 };
 
 TEST_F(OutsideChangesTest, AnUnchangedPaneFollowsItsFileKeepingCaretAndScroll) {
-    RichTextPane* util = pane(7);
     QByteArray text;
     for (int i = 0; i < 200; ++i)
         text += "int line" + QByteArray::number(i) + ";\n";
-    replaceOnDisk(QStringLiteral("util.h"), text);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return util->text().startsWith("int line0;"); }, 5000));
+    replaceOnDisk("util.h", text);
+    ASSERT_TRUE(waitFor(7, "int line0;"));
     form->show();
     ui().TabStrip1->setCurrentIndex(6);
-    util->select(40, 3);
-    ASSERT_GT(util->verticalScrollBar()->maximum(), 50);
-    util->verticalScrollBar()->setValue(50);
-    // A second replacement is seen too: the watch follows the file, not the old inode.
-    replaceOnDisk(QStringLiteral("util.h"), "// first\n" + text);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return util->text().startsWith("// first"); }, 5000));
-    EXPECT_EQ(util->selStart(), 40);
-    EXPECT_EQ(util->selLength(), 3);
-    EXPECT_EQ(util->verticalScrollBar()->value(), 50);
-    EXPECT_FALSE(util->isModified());
-
+    pane(7)->select(40, 3);
+    pane(7)->verticalScrollBar()->setValue(50);
+    // Seen again after a rename and after a write in place: the watch follows the file.
+    replaceOnDisk("util.h", "// first\n" + text);
+    ASSERT_TRUE(waitFor(7, "// first"));
+    EXPECT_EQ(QString("%1 %2 %3")
+                  .arg(pane(7)->selStart())
+                  .arg(pane(7)->selLength())
+                  .arg(pane(7)->verticalScrollBar()->value()),
+              "40 3 50");
+    EXPECT_FALSE(pane(7)->isModified());
+    writeFile("App/util.h", "// second\n" + text);
+    ASSERT_TRUE(waitFor(7, "// second"));
+    // A look asked for while a question is open comes once it is answered.
+    project().outsideChanges().withoutChecks([&] {
+        writeFile("App/util.h", "// held\n");
+        QTest::qWait(400);
+        EXPECT_TRUE(pane(7)->text().startsWith("// second"));
+    });
+    EXPECT_TRUE(waitFor(7, "// held"));
     // The form page follows a reloaded resource text.
     QByteArray resource = sampleProjectFiles()["res/resource.txt"];
-    resource.replace("(SH)BOUNDS.X=10", "(SH)BOUNDS.X=30");
-    replaceOnDisk(QStringLiteral("res/resource.txt"), resource);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return designer().ObjectPictures[1]->left() == 89 + 30; }, 5000));
+    replaceOnDisk("res/resource.txt", resource.replace("(SH)BOUNDS.X=10", "(SH)BOUNDS.X=30"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return designer().ObjectPictures[1]->left() == 119; }, 5000));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(OutsideChangesTest, AnEditedPaneAsksWhetherToReloadOrKeepTheEdits) {
-    for (const QString& answer : {QStringLiteral("Reload"), QStringLiteral("Keep Mine")}) {
+    for (const QString answer : {"Reload", "Keep Mine"}) {
         SCOPED_TRACE(answer.toStdString());
         SetUp();
-        replaceText(pane(4), QStringLiteral("mine\r\n"));
-        writeFile(QStringLiteral("App/main.c"), "theirs\n");
-        dialogs.askAnswers << answer;
+        replaceText(ui().resourceh, "#define MINE 1\r\n"); // edited, unchanged on disk
+        replaceText(pane(4), "mine\r\n");
+        writeFile("App/main.c", "theirs\n");
+        dialogs.askAnswers = QStringList{answer, "Overwrite"};
         check();
         check(); // the same outside version is asked about once
-        const QList<ScriptedDialogs::Shown> asked = dialogs.questions();
-        ASSERT_EQ(asked.size(), 1);
-        EXPECT_EQ(asked[0].text, QDir::toNativeSeparators(path(QStringLiteral("App/main.c"))) +
-                                     " has changed on disk. Reload it and lose your changes?");
-        EXPECT_EQ(asked[0].extra, QStringLiteral("Reload|Keep Mine"));
-        const bool kept = answer == QLatin1String("Keep Mine");
-        EXPECT_EQ(pane(4)->text(),
-                  kept ? QStringLiteral("mine\r\n") : QStringLiteral("theirs\r\n"));
+        ASSERT_EQ(dialogs.questions().size(), 1);
+        EXPECT_EQ(dialogs.shown[0].text + dialogs.shown[0].extra,
+                  QDir::toNativeSeparators(path("App/main.c")) +
+                      " has changed on disk. Reload it and lose your changes?Reload|Keep Mine");
+        const bool kept = answer == "Keep Mine";
+        EXPECT_EQ(pane(4)->text(), kept ? "mine\r\n" : "theirs\r\n");
         EXPECT_EQ(pane(4)->isModified(), kept);
         // Keeping the edits does not make the outside version safe to overwrite.
-        dialogs.askAnswers << QStringLiteral("Overwrite");
-        EXPECT_TRUE(save());
+        EXPECT_TRUE(project().saveProject());
         EXPECT_EQ(dialogs.questions().size(), kept ? 2 : 1);
-        EXPECT_EQ(readFile(QStringLiteral("App/main.c")), kept ? "mine\r\n" : "theirs\n");
+        EXPECT_EQ(readFile("App/main.c"), kept ? "mine\r\n" : "theirs\n");
     }
 }
 
 TEST_F(OutsideChangesTest, ADeletedFileMarksItsTabAndIsWrittenAgainOnlyAfterAsking) {
-    QFile::remove(path(QStringLiteral("App/util.h")));
+    QFile::remove(path("App/util.h"));
     check();
-    EXPECT_EQ(tabTexts().at(6), QStringLiteral("util.h (deleted)"));
-    replaceText(pane(7), QStringLiteral("int kept;\n"));
-    EXPECT_EQ(tabTexts().at(6), QStringLiteral("util.h* (deleted)"));
-    EXPECT_EQ(form->fileTabs().tabCaption(7), QStringLiteral("util.h"));
-
-    dialogs.askAnswers << QStringLiteral("Overwrite");
-    EXPECT_TRUE(save());
+    EXPECT_EQ(tabTexts().mid(5), (QStringList{"Notes.txt", "util.h (deleted)"}));
+    replaceText(pane(7), "int kept;\n");
+    EXPECT_EQ(tabTexts()[6], QStringLiteral("util.h* (deleted)"));
+    dialogs.askAnswers << "Overwrite";
+    EXPECT_TRUE(project().saveProject());
     ASSERT_EQ(dialogs.questions().size(), 1);
-    EXPECT_TRUE(dialogs.questions()[0].text.contains(QLatin1String("is no longer on disk")));
-    EXPECT_EQ(readFile(QStringLiteral("App/util.h")), "int kept;\n");
-    EXPECT_EQ(tabTexts().at(6), QStringLiteral("util.h"));
-    replaceText(pane(7), QStringLiteral("int again;\n")); // what was saved is known now
-    EXPECT_TRUE(save());
+    EXPECT_TRUE(dialogs.questions()[0].text.contains("is no longer on disk"));
+    EXPECT_EQ(readFile("App/util.h"), "int kept;\n");
+    EXPECT_EQ(tabTexts(), kSampleTabs);
+    replaceText(pane(7), "int again;\n"); // what was saved is known now
+    EXPECT_TRUE(project().saveProject());
     EXPECT_EQ(dialogs.questions().size(), 1);
-    replaceOnDisk(QStringLiteral("util.h"), "int theirs;\n"); // the saved file is watched too
-    EXPECT_TRUE(QTest::qWaitFor([&] { return pane(7)->text() == "int theirs;\r\n"; }, 5000));
+    replaceOnDisk("util.h", "int theirs;\n"); // the saved file is watched too
+    EXPECT_TRUE(waitFor(7, "int theirs;\r\n"));
+}
+
+class CrashRecoveryTest : public ProjectTest {
+protected:
+    void SetUp() override {
+        qputenv("TARVO_RECOVERY_SETTLE_MS", "50");
+        qputenv("TARVO_RECOVERY_INTERVAL_MS", interval);
+        ProjectTest::SetUp();
+        qunsetenv("TARVO_RECOVERY_SETTLE_MS");
+        qunsetenv("TARVO_RECOVERY_INTERVAL_MS");
+        openProject(makeProject("App"));
+        dialogs.shown.clear();
+    }
+    CrashRecovery& recovery() { return project().crashRecovery(); }
+    int kept() { return readRecoverySession(recovery().sessionFolder()).files.size(); }
+    QByteArray interval = "0"; // not a valid interval: the default of 30 s
+};
+
+TEST_F(CrashRecoveryTest, UnsavedTextsAreKeptUntilSavedOrDiscarded) {
+    replaceText(pane(4), "int edited;\r\n");
+    QTest::qWait(200); // an edit of a code pane waits for the interval
+    EXPECT_FALSE(QFileInfo::exists(recovery().sessionFolder()));
+    replaceText(ui().Text1, "#FORM edited\r\n"); // designer gestures settle soon
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kept() == 2; }, 5000));
+    const RecoverySession session = readRecoverySession(recovery().sessionFolder());
+    EXPECT_EQ(session.files[0].name + session.files[1].text, "res/resource.txtint edited;\r\n");
+    // This session's own data is not offered while the IDE runs.
+    const QString projectFolder = QFileInfo(recovery().sessionFolder()).path();
+    EXPECT_TRUE(orphanedSessions(projectFolder, path("App")).isEmpty());
+
+    ASSERT_TRUE(project().saveProject());
+    EXPECT_FALSE(QFileInfo::exists(recovery().sessionFolder()));
+    for (const char* text : {"again\r\n", "int edited;\r\n", "again\r\n"}) {
+        replaceText(pane(4), text);
+        ASSERT_TRUE(recovery().update());
+        EXPECT_EQ(kept(), int(text[0] == 'a')); // back to the file's text: nothing to keep
+    }
+    dialogs.saveAnswers << SaveAnswer::Discard;
+    ASSERT_TRUE(project().confirmDiscardChanges());
+    EXPECT_FALSE(QFileInfo::exists(recovery().sessionFolder()));
+
+    interval = "100"; // a short interval writes code pane edits too
+    SetUp();
+    replaceText(pane(4), "int later;\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return kept() == 1; }, 5000));
+}
+
+TEST_F(CrashRecoveryTest, ACrashedSessionIsOfferedWhenTheProjectIsOpenedAgain) {
+    QString crashed;
+    for (const QString answer : {"Restore", "Discard", "Later"}) {
+        SCOPED_TRACE(answer.toStdString());
+        const QString project = makeProject("App-" + answer);
+        crashed = projectRecoveryFolder(recoveryRoot(), project) + "/crashed";
+        touch(project + "/main.c", -60);
+        ASSERT_TRUE(writeRecoverySession(
+            {crashed,
+             project,
+             {{"main.c", "int main(void) { return 2; }\r\n", 0}, {"new.c", "x", 0}}}));
+        dialogs.saveAnswers = {SaveAnswer::Discard}; // the edits restored by the case before
+        dialogs.askAnswers = QStringList{answer};
+        dialogs.shown.clear();
+        openProject(project);
+        ASSERT_EQ(dialogs.questions().size(), 1);
+        EXPECT_EQ(dialogs.questions()[0].extra, QStringLiteral("Restore|Discard|Later"));
+        EXPECT_EQ(dialogs.questions()[0].defaultButton, 0);
+        const bool restored = answer == "Restore";
+        EXPECT_EQ(pane(4)->text().contains("return 2;"), restored);
+        QStringList tabs = kSampleTabs;
+        if (restored)
+            tabs.replace(3, "main.c*"), tabs << "new.c*";
+        EXPECT_EQ(tabTexts(), tabs);
+        EXPECT_EQ(QFileInfo::exists(crashed), answer == "Later");
+        EXPECT_EQ(kept(), restored ? 2 : 0);
+    }
+    // Data no newer than its file lost to a later save and is not offered.
+    removeRecoverySession(crashed);
+    ASSERT_TRUE(writeRecoverySession({crashed, path("App-Later"), {{"main.c", "old", 0}}}));
+    QFile main(path("App-Later/main.c"));
+    ASSERT_TRUE(main.open(QIODevice::ReadWrite));
+    main.setFileTime(QFileInfo(crashed + "/text-0").lastModified(), QFile::FileModificationTime);
+    dialogs.shown.clear();
+    openProject(path("App-Later"));
+    EXPECT_TRUE(dialogs.questions().isEmpty());
 }
 
 } // namespace

@@ -1,12 +1,10 @@
 #pragma once
 
 // File helpers for tests that work in a QTemporaryDir.
-#include <QByteArray>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QString>
 #include <gtest/gtest.h>
 
 namespace tarvo::testing {

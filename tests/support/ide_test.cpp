@@ -6,22 +6,19 @@ namespace tarvo::testing {
 
 Form1& IdeTest::makeForm(const QString& iniFolder) {
     form.reset(); // the old window lets go of its controls before the new one starts
-    form = std::make_unique<Form1>(
-        Form1Services{&dialogs, &starter, iniFolder.isEmpty() ? dir.path() : iniFolder});
+    const QString folder = iniFolder.isEmpty() ? dir.path() : iniFolder;
+    form = std::make_unique<Form1>(Form1Services{&dialogs, &starter, folder});
     return *form;
 }
 
 Form1& IdeTest::makeForm(const QByteArray& ini, const QString& iniFolder) {
-    writeFile(
-        QDir(iniFolder.isEmpty() ? dir.path() : iniFolder).filePath(QStringLiteral("IDE.ini")),
-        ini);
+    writeFile(QDir(iniFolder.isEmpty() ? dir.path() : iniFolder).filePath("IDE.ini"), ini);
     return makeForm(iniFolder);
 }
 
 QString IdeTest::folder(const QString& relative) const {
-    const QString p = path(relative);
-    QDir().mkpath(p);
-    return p + QLatin1Char('/');
+    QDir().mkpath(path(relative));
+    return path(relative) + '/';
 }
 
 QStringList IdeTest::tabTexts() const {

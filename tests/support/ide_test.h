@@ -17,27 +17,19 @@ namespace tarvo::testing {
 class IdeTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
-    // Builds the window on IDE.ini in `iniFolder` (the temporary folder when
-    // empty); the overload with text writes that IDE.ini first.
+    // On IDE.ini in `iniFolder` (the temporary folder when empty), written first if given.
     Form1& makeForm(const QString& iniFolder = QString());
     Form1& makeForm(const QByteArray& ini, const QString& iniFolder = QString());
-
-    // A path inside the temporary folder; absolute paths are kept.
+    // Paths in the temporary folder (absolute ones kept); folder() makes it, ending in "/".
     QString path(const QString& relative) const { return QDir(dir.path()).filePath(relative); }
-    // A folder made inside the temporary folder, ending in "/".
     QString folder(const QString& relative) const;
-    void writeFile(const QString& p, const QByteArray& bytes) const {
-        tarvo::testing::writeFile(path(p), bytes);
-    }
-    QByteArray readFile(const QString& p) const { return tarvo::testing::readFile(path(p)); }
-
+    void writeFile(const QString& p, const QByteArray& b) const { testing::writeFile(path(p), b); }
+    QByteArray readFile(const QString& p) const { return testing::readFile(path(p)); }
     IdeContext& ctx() { return form->context(); }
     Settings& settings() { return form->context().settings; }
     Controls& ui() { return form->ui(); }
     DesignerState& designer() { return form->designer(); }
-    // Tab captions as the strip shows them, change markers included.
-    QStringList tabTexts() const;
+    QStringList tabTexts() const; // as the strip shows them, change marks included
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
