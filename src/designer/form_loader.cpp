@@ -193,6 +193,11 @@ bool FormLoader::ClearObjectPictures() {
     return true;
 }
 
+bool FormLoader::DrawFormFrame(int start) {
+    const QString text = m_ctx.ui.Text1->text();
+    return drawFrame(text, IdLineIndex(text), start).isEmpty();
+}
+
 QString FormLoader::drawFrame(QStringView text, const IdLineIndex& index, int start) {
     const int line = findText(text, ResourceKeys::IdLine, start);
     if (line < 0)
@@ -232,6 +237,35 @@ QString FormLoader::drawFrame(QStringView text, const IdLineIndex& index, int st
     ui.Line5->setLine(left, bottom, left, top);
     ui.Text1->setSelStart(0);
     return QString();
+}
+
+bool FormLoader::GetObjectValue(qint16 id, const QString& key, QString* value) {
+    RichTextPane* pane = m_ctx.ui.Text1;
+    const QString text = pane->text();
+    const TextSpan span = findObjectValue(text, id, key);
+    if (!span.found())
+        return false;
+    pane->select(span.start, span.length);
+    if (value)
+        *value = text.mid(span.start, span.length);
+    return true;
+}
+
+bool FormLoader::SetObjectValue(qint16 id, const QString& key, const QString& value) {
+    RichTextPane* pane = m_ctx.ui.Text1;
+    const QString text = pane->text();
+    const TextSpan span = findObjectValue(text, id, key);
+    if (!span.found())
+        return false;
+    // Writing the value that is already there would be an undo step that
+    // changes nothing; the caret ends behind the value either way.
+    if (QStringView(text).mid(span.start, span.length) == value) {
+        pane->setSelStart(span.start + span.length);
+        return true;
+    }
+    pane->select(span.start, span.length);
+    pane->setSelText(value);
+    return true;
 }
 
 } // namespace tarvo

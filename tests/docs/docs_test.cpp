@@ -39,7 +39,8 @@ TEST(SampleDocs, ManualsAreWholePdfsAndTheHelpPageCoversMenusSettingsAndGestures
         "DataManagerDoc "
         "ObjectsPerPage SDKProjectPath DataTypesKeywords ReservedKeyWords ExtraKeyWords TabSpace "
         "Colorizew <b>left</b> <b>right</b> toolbox <b>F7</b> <b>F8</b>";
-    for (const QString& text : mentioned.split(' ') << "Stop Waiting")
+    const QStringList texts = mentioned.split(' ') << "Stop Waiting";
+    for (const QString& text : texts)
         EXPECT_TRUE(page.contains(text)) << text.toStdString();
 }
 

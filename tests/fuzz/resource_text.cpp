@@ -144,6 +144,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     for (qint16 id : {ids.last(), someId}) {
         const TextSpan span = findObjectValue(text, id, ResourceKeys::X);
+        QString value;
+        FUZZ_CHECK(d.loader.GetObjectValue(id, ResourceKeys::X, &value) == span.found());
+        FUZZ_CHECK(value == text.mid(span.start, span.found() ? span.length : 0));
         FUZZ_CHECK(d.loader.SetObjectValue(id, ResourceKeys::X, QStringLiteral("7")) ==
                    span.found());
         if (span.found()) {
