@@ -8,12 +8,12 @@
 #include "build/build_console.h"
 #include "build/console_pane.h"
 
+#include "bench_main.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <benchmark/benchmark.h>
 
 #include <map>
 
@@ -112,11 +112,5 @@ BENCHMARK(rewritingTick)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tarvo::bench::runBenchmarks(argc, argv);
 }

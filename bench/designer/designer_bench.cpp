@@ -15,10 +15,10 @@
 #include "platform/rich_text_pane.h"
 #include "resource_text_generator.h"
 
+#include "bench_main.h"
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -184,36 +184,14 @@ void BM_ReloadAfterAnUndo(benchmark::State& state) {
 }
 BENCHMARK(BM_ReloadAfterAnUndo)->Unit(benchmark::kMillisecond);
 
-// Prints the speed-up of the loader over the literal searches after the run.
-class SpeedUpReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto fast = m_times.find("BM_LoadFormPage");
-        const auto slow = m_times.find("BM_LoadFormPageByLiteralSearches/iterations:3");
-        if (fast != m_times.end() && slow != m_times.end() && fast->second > 0)
-            std::printf("Speed-up of LoadFormPage over literal searches: %.0fx\n",
-                        slow->second / fast->second);
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    SpeedUpReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return tarvo::bench::runBenchmarks(argc, argv, [](const tarvo::bench::Times& times) {
+        const auto fast = times.find("BM_LoadFormPage");
+        const auto slow = times.find("BM_LoadFormPageByLiteralSearches/iterations:3");
+        if (fast != times.end() && slow != times.end() && fast->second > 0)
+            std::printf("Speed-up of LoadFormPage over literal searches: %.0fx\n",
+                        slow->second / fast->second);
+    });
 }

@@ -7,12 +7,12 @@
 #include "editor/live_colorizer.h"
 #include "platform/rich_text_pane.h"
 
+#include "bench_main.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTabBar>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -84,50 +84,46 @@ void chooseUnchangedTab(benchmark::State& state) {
         colorizer.ColorizeWords(2);
 }
 
-// One character typed into (then taken out of) the middle line of a coloured
-// pane; timed is the colouring that follows, the edit itself is not.
-void colourEditedLine(benchmark::State& state) {
-    const int lines = int(state.range(0));
-    Fixture f;
-    f.pane.setText(generatedCFile(lines));
-    Colorizer colorizer(f.ctx);
-    colorizer.ColorizeWords(2);
-    LiveColorizer* live = LiveColorizer::of(f.pane);
-    const int at = f.pane.document()->findBlockByNumber(lines / 2 + 1).position() + 8;
-    bool typed = false;
-    for (auto _ : state) {
-        state.PauseTiming();
-        QTextCursor c(f.pane.document());
+// A coloured pane of `lines` lines and a place in its middle line where one
+// character is typed, then taken out again, in turn.
+struct TypingPane : Fixture {
+    explicit TypingPane(int lines) {
+        pane.setText(generatedCFile(lines));
+        Colorizer(ctx).ColorizeWords(2);
+        live = LiveColorizer::of(pane);
+        at = pane.document()->findBlockByNumber(lines / 2 + 1).position() + 8;
+    }
+    void typeOrTakeOut() {
+        QTextCursor c(pane.document());
         c.setPosition(at);
         if (typed)
             c.deleteChar();
         else
             c.insertText(QStringLiteral("x"));
         typed = !typed;
+    }
+    LiveColorizer* live = nullptr;
+    int at = 0;
+    bool typed = false;
+};
+
+// Timed is the colouring that follows the keystroke, not the edit itself.
+void colourEditedLine(benchmark::State& state) {
+    TypingPane f(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.typeOrTakeOut();
         state.ResumeTiming();
-        live->finish();
+        f.live->finish();
     }
 }
 
 // The same keystroke timed whole: the pane's own bookkeeping and the colouring.
 void typeAndColour(benchmark::State& state) {
-    const int lines = int(state.range(0));
-    Fixture f;
-    f.pane.setText(generatedCFile(lines));
-    Colorizer colorizer(f.ctx);
-    colorizer.ColorizeWords(2);
-    LiveColorizer* live = LiveColorizer::of(f.pane);
-    const int at = f.pane.document()->findBlockByNumber(lines / 2 + 1).position() + 8;
-    bool typed = false;
+    TypingPane f(int(state.range(0)));
     for (auto _ : state) {
-        QTextCursor c(f.pane.document());
-        c.setPosition(at);
-        if (typed)
-            c.deleteChar();
-        else
-            c.insertText(QStringLiteral("x"));
-        typed = !typed;
-        live->finish();
+        f.typeOrTakeOut();
+        f.live->finish();
     }
 }
 
@@ -260,45 +256,24 @@ BENCHMARK(perTokenSelection)
     ->UseRealTime()
     ->Iterations(1);
 
+} // namespace
+
 // After the run, how each measure grew from 10,000 to 100,000 lines.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        for (const auto& [name, time] : m_times) {
+int main(int argc, char** argv) {
+    return tarvo::bench::runBenchmarks(argc, argv, [](const tarvo::bench::Times& times) {
+        for (const auto& [name, time] : times) {
             const auto at = name.find("/lines:10000");
             if (at == std::string::npos || (at + 12 < name.size() && name[at + 12] != '/'))
                 continue;
             std::string tenfold = name;
             tenfold.replace(at, 12, "/lines:100000");
-            const auto big = m_times.find(tenfold);
+            const auto big = times.find(tenfold);
             const bool spread =
                 name.find("_stddev") != std::string::npos || name.find("_cv") != std::string::npos;
-            if (big != m_times.end() && time > 0 && !spread)
+            if (big != times.end() && time > 0 && !spread)
                 std::printf("%s%s: 10x the lines takes %.2fx the time\n",
                             name.substr(0, at).c_str(), name.substr(at + 12).c_str(),
                             big->second / time);
         }
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
-} // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    });
 }

@@ -9,6 +9,7 @@
 #include "platform/rich_text_pane.h"
 #include "project/project_commands.h"
 
+#include "bench_main.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -346,46 +346,42 @@ void printRatio(const char* what, double a, double b, const char* goal) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-
-    std::printf("\n");
-    printRatio("pane load ms, 10,000 vs 1,000 lines", median("paneLines10000.ms"),
-               median("paneLines1000.ms"), "at most 11");
-    printRatio("pane load ms, 50 MB vs 5 MB", median("paneMB50.ms"), median("paneMB5.ms"),
-               "at most 12");
-    printRatio("pane save ms after a 2-character edit, 50 MB vs 5 MB", median("paneMB50.saveMs"),
-               median("paneMB5.saveMs"), "at most 12; 50 MB under 1000 ms");
-    printRatio("pane save CPU ms after a 2-character edit, 50 MB vs 5 MB",
-               median("paneMB50.saveCpuMs"), median("paneMB5.saveCpuMs"), "50 MB under 1000 ms");
-    printRatio("50 MB load CPU ms, pane vs bare QPlainTextEdit", median("paneMB50.cpuMs"),
-               median("bareMB50.cpuMs"), "at most 1.5");
-    printRatio("50 MB load ms, pane vs bare QPlainTextEdit", median("paneMB50.ms"),
-               median("bareMB50.ms"), "at most 1.5");
-    printRatio("50 MB load peak MB, pane vs bare QPlainTextEdit", median("paneMB50.peakMB"),
-               median("bareMB50.peakMB"), "at most 1.5");
-    printRatio("colour state bytes per character (100,000 lines), vs 2", median("colour100000"),
-               2.0, "at most 1");
-    printRatio("Open Project stall ms, 200 vs 20 files of 1,000 lines",
-               median("open200x1000.stallMs"), median("open20x1000.stallMs"),
-               "200 files: under 100 ms");
-    printRatio("Open Project handler CPU ms, 200 vs 20 files of 1,000 lines",
-               median("open200x1000.cpuMs"), median("open20x1000.cpuMs"), "");
-    printRatio("Open Project handler CPU ms, 2,000 files vs 100 MB file among 20",
-               median("open2000x30.cpuMs"), median("open20x1000+100MB.cpuMs"), "");
-    printRatio("Open Project MB added, 200 vs 20 files of 1,000 lines",
-               median("open200x1000.addedMB"), median("open20x1000.addedMB"),
-               "200 files: at most 25 MB");
-    printRatio("Open Project stall ms, 2,000 files vs 100 MB file among 20",
-               median("open2000x30.stallMs"), median("open20x1000+100MB.stallMs"),
-               "each under 100 ms");
-    printRatio("100 MB tab chosen ms, pane vs bare QPlainTextEdit",
-               median("open20x1000+100MB.bigTabMs"), median("bareBig.ms"), "at most 1.5");
-    printRatio("100 MB tab chosen CPU ms, pane vs bare QPlainTextEdit",
-               median("open20x1000+100MB.bigTabCpuMs"), median("bareBig.cpuMs"), "at most 1.5");
-    return 0;
+    return tarvo::bench::runBenchmarks(argc, argv, [](const tarvo::bench::Times&) {
+        std::printf("\n");
+        printRatio("pane load ms, 10,000 vs 1,000 lines", median("paneLines10000.ms"),
+                   median("paneLines1000.ms"), "at most 11");
+        printRatio("pane load ms, 50 MB vs 5 MB", median("paneMB50.ms"), median("paneMB5.ms"),
+                   "at most 12");
+        printRatio("pane save ms after a 2-character edit, 50 MB vs 5 MB",
+                   median("paneMB50.saveMs"), median("paneMB5.saveMs"),
+                   "at most 12; 50 MB under 1000 ms");
+        printRatio("pane save CPU ms after a 2-character edit, 50 MB vs 5 MB",
+                   median("paneMB50.saveCpuMs"), median("paneMB5.saveCpuMs"),
+                   "50 MB under 1000 ms");
+        printRatio("50 MB load CPU ms, pane vs bare QPlainTextEdit", median("paneMB50.cpuMs"),
+                   median("bareMB50.cpuMs"), "at most 1.5");
+        printRatio("50 MB load ms, pane vs bare QPlainTextEdit", median("paneMB50.ms"),
+                   median("bareMB50.ms"), "at most 1.5");
+        printRatio("50 MB load peak MB, pane vs bare QPlainTextEdit", median("paneMB50.peakMB"),
+                   median("bareMB50.peakMB"), "at most 1.5");
+        printRatio("colour state bytes per character (100,000 lines), vs 2", median("colour100000"),
+                   2.0, "at most 1");
+        printRatio("Open Project stall ms, 200 vs 20 files of 1,000 lines",
+                   median("open200x1000.stallMs"), median("open20x1000.stallMs"),
+                   "200 files: under 100 ms");
+        printRatio("Open Project handler CPU ms, 200 vs 20 files of 1,000 lines",
+                   median("open200x1000.cpuMs"), median("open20x1000.cpuMs"), "");
+        printRatio("Open Project handler CPU ms, 2,000 files vs 100 MB file among 20",
+                   median("open2000x30.cpuMs"), median("open20x1000+100MB.cpuMs"), "");
+        printRatio("Open Project MB added, 200 vs 20 files of 1,000 lines",
+                   median("open200x1000.addedMB"), median("open20x1000.addedMB"),
+                   "200 files: at most 25 MB");
+        printRatio("Open Project stall ms, 2,000 files vs 100 MB file among 20",
+                   median("open2000x30.stallMs"), median("open20x1000+100MB.stallMs"),
+                   "each under 100 ms");
+        printRatio("100 MB tab chosen ms, pane vs bare QPlainTextEdit",
+                   median("open20x1000+100MB.bigTabMs"), median("bareBig.ms"), "at most 1.5");
+        printRatio("100 MB tab chosen CPU ms, pane vs bare QPlainTextEdit",
+                   median("open20x1000+100MB.bigTabCpuMs"), median("bareBig.cpuMs"), "at most 1.5");
+    });
 }

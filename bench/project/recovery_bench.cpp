@@ -10,11 +10,11 @@
 #include "project/project_commands.h"
 #include "resource_text_generator.h"
 
+#include "bench_main.h"
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
 
@@ -82,14 +82,9 @@ BENCHMARK(BM_RecoveryWrite)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir state; // the recovery data stays out of the user's home
     qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    projects.clear(); // while their state folder is still there
-    return 0;
+    return tarvo::bench::runBenchmarks(argc, argv, [](const tarvo::bench::Times&) {
+        projects.clear(); // while their state folder is still there
+    });
 }

@@ -82,6 +82,23 @@ constexpr ToolboxEntry kToolbox[] = {
     {15, 328, 296, "Form"},
 };
 
+// The project and build buttons down the left edge, top to bottom.
+struct SideButton {
+    QPushButton* Controls::*member;
+    const char* name;
+    int top;
+    const char* picture;
+};
+const SideButton kSideButtons[] = {
+    {&Controls::Command4, "Command4", 16, "Open"},
+    {&Controls::Command5, "Command5", 56, "Save"},
+    {&Controls::Command8, "Command8", 96, "New"},
+    {&Controls::Command10, "Command10", 136, "Make Debug"},
+    {&Controls::Command6, "Command6", 176, "Make Release"},
+    {&Controls::Command7, "Command7", 216, "Make Load"},
+    {&Controls::Command9, "Command9", 256, "Make All"},
+};
+
 } // namespace
 
 void Form1::createControls() {
@@ -112,20 +129,9 @@ void Form1::createControls() {
                            buttonPicture(QString::fromLatin1(t.picture), 38));
         }
     }
-    ui.Command4 = makeButton(c, QStringLiteral("Command4"), {8, 16, 41, 41},
-                             buttonPicture(QStringLiteral("Open"), 38));
-    ui.Command5 = makeButton(c, QStringLiteral("Command5"), {8, 56, 41, 41},
-                             buttonPicture(QStringLiteral("Save"), 38));
-    ui.Command8 = makeButton(c, QStringLiteral("Command8"), {8, 96, 41, 41},
-                             buttonPicture(QStringLiteral("New"), 38));
-    ui.Command10 = makeButton(c, QStringLiteral("Command10"), {8, 136, 41, 41},
-                              buttonPicture(QStringLiteral("Make Debug"), 38));
-    ui.Command6 = makeButton(c, QStringLiteral("Command6"), {8, 176, 41, 41},
-                             buttonPicture(QStringLiteral("Make Release"), 38));
-    ui.Command7 = makeButton(c, QStringLiteral("Command7"), {8, 216, 41, 41},
-                             buttonPicture(QStringLiteral("Make Load"), 38));
-    ui.Command9 = makeButton(c, QStringLiteral("Command9"), {8, 256, 41, 41},
-                             buttonPicture(QStringLiteral("Make All"), 38));
+    for (const SideButton& b : kSideButtons)
+        ui.*b.member = makeButton(c, QString::fromLatin1(b.name), {8, b.top, 41, 41},
+                                  buttonPicture(QString::fromLatin1(b.picture), 38));
     ui.Command2 =
         makeButton(c, QStringLiteral("Command2"), {8, 320, 20, 17}, arrowPicture(true, 14));
     ui.Command3 =

@@ -27,7 +27,7 @@ void ResourceFiles::showResourcePane(RichTextPane* shown, RichTextPane* hidden) 
     hidden->setVisible(false);
     // The selected tab is left alone: choosing a tab is the tab strip's business.
     for (int i = 3; i <= m_ctx.ui.TabStrip1->count(); ++i) {
-        if (RichTextPane* pane = m_ctx.ui.OtherTextFile->at(i))
+        if (RichTextPane* pane = m_ctx.ui.OtherTextFile->madeAt(i)) // one never made is hidden
             pane->setVisible(false);
     }
 }
