@@ -45,14 +45,9 @@ TEST_F(GestureTest, APressSelectsAndKeepsTheKeysOffThePanes) {
     EXPECT_EQ(QApplication::focusWidget(), &picture(1));
     EXPECT_TRUE(selection().index() == 1 && selection().frame().isVisible());
     EXPECT_EQ(selection().frame().outlined(), picture(1).geometry());
-    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier;
-    const std::pair<Qt::Key, Qt::KeyboardModifiers> ignored[] = {
-        {Qt::Key_A, none},       {Qt::Key_Backspace, none},
-        {Qt::Key_Return, none},  {Qt::Key_Z, none},
-        {Qt::Key_Y, shift},      {Qt::Key_Delete, shift},
-        {Qt::Key_Escape, shift}, {Qt::Key_Left, Qt::AltModifier}};
-    for (const auto& [k, m] : ignored)
-        key(k, m);
+    for (Qt::Key k :
+         {Qt::Key_A, Qt::Key_Backspace, Qt::Key_Z, Qt::Key_Y, Qt::Key_Delete, Qt::Key_Escape})
+        key(k, Qt::ShiftModifier), key(Qt::Key_Left, Qt::AltModifier), key(Qt::Key_Z);
     EXPECT_TRUE(selection().index() == 1 && text1().text() == kText);
     key(Qt::Key_Escape);
     EXPECT_EQ(selection().index(), 0);
@@ -78,8 +73,9 @@ TEST_F(GestureTest, ArrowKeysNudgeWithTheClampsAndGridOfTheMouse) {
     key(Qt::Key_Down, ctrlShift);
     EXPECT_EQ(text1().text(), textWith({10, 150, 30, 10}));
     EXPECT_EQ(selection().frame().outlined(), picture(1).geometry());
-    // The grid cannot be edited.
+    // The grid cannot be edited; its names are shaded.
     QTableWidget& g = *ui().MSFlexGrid1;
+    EXPECT_TRUE(g.item(1, 0)->background() == g.palette().button());
     QTest::mouseDClick(g.viewport(), Qt::LeftButton, Qt::NoModifier,
                        g.visualItemRect(g.item(1, 1)).center());
     EXPECT_TRUE(g.viewport()->findChildren<QLineEdit*>().isEmpty());
@@ -114,6 +110,8 @@ TEST_F(GestureTest, UndoAndRedoFollowTheTextsOneHistory) {
     key(Qt::Key_Right);
     undo();
     EXPECT_TRUE(text1().text() == textWith({19, 25, 30, 10}) && !text1().isModified());
+    redo(), picture(1).setLeft(123), redo(); // nothing left to redo: no reload
+    EXPECT_FLOAT_EQ(picture(1).left(), 123);
 }
 
 TEST_F(GestureTest, TheOutlineShowsWhatTheReleaseWillDo) {
@@ -141,8 +139,8 @@ TEST_F(GestureTest, ADropAndADeleteAreOneStepEach) {
     EXPECT_TRUE(ui().Command1[6]->isChecked() && !ui().Command1[5]->isChecked());
     drag(ui().client, {100, 60}, {130, 70});
     EXPECT_TRUE(!ui().Command1[6]->isChecked() && QApplication::focusWidget() == &picture(3));
-    EXPECT_EQ(shown(3), QStringLiteral("100 60 30 10 3,Line"));
-    EXPECT_EQ(picture(3).backColor(), QColor(192, 255, 192));
+    EXPECT_TRUE(shown(3) == "100 60 30 10 3,Line" &&
+                picture(3).backColor() == QColor(192, 255, 192));
     EXPECT_TRUE(designer().NextObjectId == 4 && designer().NextPictureSlot == 4);
     // The template with the first free identifier and the bounds, listed on form 100.
     const QString dropped = text1().text();
@@ -217,15 +215,17 @@ TEST_F(GestureTest, HandEditedShapesAndImpossibleDropsAreRefusedWithAMessage) {
         EXPECT_TRUE(text1().text() == text && picture(1).left() == 99);
         EXPECT_TRUE(designer().NextObjectId == id && designer().NextPictureSlot == slot);
     }
-    // "ID=" may open the template; its lone LFs become CR LF.
+    // "ID=" may open the template or follow a lone CR; line breaks become CR LF.
     writeFile("templates/Bitmap.txt", "ID=\n(B)OBJECT.TYPE=Bitmap\n");
+    writeFile("templates/Field.txt", "#OBJECT\rID=\n");
     start(kText);
     dialogs.shown.clear();
-    drop(4);
-    EXPECT_TRUE(text1().text().endsWith("#END_OBJECT\r\nID=4\r\n(B)OBJECT.TYPE=Bitmap\r\n"));
+    drop(4), drop(5);
+    EXPECT_TRUE(
+        text1().text().endsWith("\r\nID=4\r\n(B)OBJECT.TYPE=Bitmap\r\n#OBJECT\r\nID=5\r\n"));
     designer().NextPictureSlot = 31; // a form needs no free picture and keeps its bounds
     drop(15);
-    EXPECT_EQ(value(5, ResourceKeys::X) + ' ' + value(5, ResourceKeys::Width), "0 160");
+    EXPECT_EQ(value(6, ResourceKeys::X) + ' ' + value(6, ResourceKeys::Width), "0 160");
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 

@@ -40,6 +40,8 @@ TEST_F(FormLoaderTest, ATextErrorStopsTheLoadAndNamesTheFault) {
         // picture 1 as the load left it
         {edited("WIDTH=3", "WIDTH=-3"), "Object 2: \"(SH)BOUNDS.WIDTH=-3\" (line 16) is negative.",
          "90 46 0 0 "},
+        {edited("HEIGHT=4", "HEIGHT=-4"),
+         "Object 2: \"(SH)BOUNDS.HEIGHT=-4\" (line 17) is negative.", "90 46 3 0 "},
         {edited("X=1\r", "X=40000\r"),
          "Object 2: \"(SH)BOUNDS.X=40000\" (line 14) is not a number from -32768 to 32767.",
          "0 46 0 0 "},
@@ -119,9 +121,8 @@ TEST_F(FormLoaderTest, PagesStepAndObjectsPerPageMakesPictures) {
         dialogs.shown.clear();
         dialogs.inputAnswers.append(QString::fromLatin1(answer));
         form->action(QStringLiteral("AdjustObjectsPerPage"))->trigger();
-        return QStringLiteral("%1 %2")
-            .arg(ctx().settings.ObjectsPerPage)
-            .arg(ui().DynamicPicture->count());
+        return QString::asprintf("%d %d", ctx().settings.ObjectsPerPage,
+                                 int(ui().DynamicPicture->count()));
     };
     EXPECT_EQ(adjust("500"), QStringLiteral("500 500"));
     EXPECT_EQ(dialogs.shown[0].text + dialogs.shown[0].title + dialogs.shown[0].extra,

@@ -30,6 +30,8 @@ TEST(ResourceNumbers, ParseAsTheTextWritesThem) {
         EXPECT_EQ(leadingInt16(QString::fromLatin1(text)), leading) << text;
     }
     EXPECT_EQ(wholeNumberText(10.6f) + wholeNumberText(-3.0f), QStringLiteral("11-3"));
+    for (const auto& [what, found] : {std::pair{"a", 4}, {"z", 2}, {"#END", 6}}) // case ignored
+        EXPECT_EQ(findText(QStringLiteral("x Z A #end"), QString::fromLatin1(what), 1), found);
 }
 
 TEST(ObjectLookup, MatchesTheWholeIdentifierInsideItsOwnBlock) {
