@@ -36,7 +36,6 @@ protected:
     }
     QString gridX() { return ui().MSFlexGrid1->item(3, 1)->text(); }
     const ObjectSelection& selection() { return form->objectSelection(); }
-
     const QString kText = textWith({10, 20, 30, 10});
 };
 

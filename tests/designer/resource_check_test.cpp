@@ -1,6 +1,5 @@
-// Every type dropped into the bundled project, saved, and built with the
-// sample's makedebug.bat: the resource check finds nothing until the text is
-// broken by hand, and then reports each fault at its line.
+// Every type dropped into the bundled project and built with the sample's makedebug.bat: the
+// resource check finds nothing until the text is broken, then reports each fault at its line.
 #include "designer_fixture.h"
 
 #include "build/diagnostics.h"
