@@ -36,8 +36,9 @@ TEST(TextCodec, DecodesEveryLineEndBomAndStandInAndEncodesNewLines) {
         {"a\nb\r\nc\n", "a\nb\nc\n", ends({L, CL, L, N}), U8, 0, L},
         {"a\rb\r", "a\nb\n", ends({C, C, N}), U8, 0, C},
         {"caf\xe9\r\n", QString::fromLatin1("caf\xe9\n"), ends({CL, N}), L1, 0, CL},
-        // Two marks stay; the Latin-1 byte after them gets a stand-in.
+        // Two marks stay; bytes that are not UTF-8 after them get stand-ins.
         {"\xEF\xBB\xBF\xEF\xBB\xBF\xe9", QString(QChar(0xE0E9)), ends({N}), U8, 6, CL},
+        {"\xEF\xBB\xBF\xF0\x9F\x98x", QStringLiteral("\uE0F0\uE09F\uE098x"), ends({N}), U8, 3, CL},
         // Kept as they are: NUL, form feed, U+2028, a mark inside the text.
         {QByteArray("\0\f\xE2\x80\xA8\xEF\xBB\xBF", 8), QString(kept, 4), ends({N}), U8, 0, CL},
     };
@@ -49,13 +50,12 @@ TEST(TextCodec, DecodesEveryLineEndBomAndStandInAndEncodesNewLines) {
         EXPECT_EQ(got.format.prefix, r.bytes.left(r.prefix));
         EXPECT_EQ(got.format.typedLineEnd, r.typed) << r.bytes.toHex().constData();
     }
-    // What an 8-bit file cannot hold is written as UTF-8; new lines take the typed end.
     DecodedText d;
     d.format.encoding = TextEncoding::Latin1;
     d.format.typedLineEnd = LineEnd::Lf;
-    d.text = QStringLiteral("\u00e9\u20ac\nx\ny");
-    d.lineEnds = ends({C}); // lines 2 and 3 were typed
-    EXPECT_EQ(encodeText(d), QByteArray("\xe9\xe2\x82\xac\rx\ny"));
+    d.text = QStringLiteral("\u00e9\u0800\u20ac\nx\ny");
+    d.lineEnds = ends({C}); // 8-bit: what it cannot hold goes as UTF-8; typed lines take LF
+    EXPECT_EQ(encodeText(d), QByteArray("\xe9\xe0\xa0\x80\xe2\x82\xac\rx\ny"));
 }
 
 TEST(ReadRichText, GivesTheVisibleTextAndItsBoldAndColourRuns) {
@@ -64,7 +64,7 @@ TEST(ReadRichText, GivesTheVisibleTextAndItsBoldAndColourRuns) {
     const std::pair<QByteArray, QString> rows[] = {
         {"{\\rtf1\\ansi\\deff0 Hello  world}", "Hello  world"},
         {"{\\rtf1 a\\par b\\line c\\tab d\r\ne}", "a\nb\nc\tde"},
-        {"{\\rtf1 \\{x\\}\\\\ caf\\'e9}", QString::fromLatin1("{x}\\ caf\xe9")},
+        {"{\\rtf1 \\{x\\}\\\\ it's caf\\'e9}", QString::fromLatin1("{x}\\ it's caf\xe9")},
         {"{\\rtf1 \\u-3971?\\uc2 \\u233\\'65\\'27x}", QChar(0xF07D) + QString::fromLatin1("\xe9x")},
         {"{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red255;}{\\*\\gen x{y}}{\\pict\\bin3 }{}}"
          "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}out",
@@ -72,16 +72,15 @@ TEST(ReadRichText, GivesTheVisibleTextAndItsBoldAndColourRuns) {
         {"{\\rtf1 a{\\b b\\'4", "ab\x04"}};
     for (const auto& [rtf, text] : rows)
         EXPECT_EQ(readRichText(rtf).text, text) << rtf.constData();
-    // Runs are in the pane's CR LF positions: "start+length bold colour".
-    const RtfText got =
-        readRichText("{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;\\red0\\green128;}"
-                     "ab\\par {\\b cd}\\par\\cf1 ef\\cf2\\b gh\\plain ij\\cf9 kl\\cf0 mn}");
-    EXPECT_EQ(got.text, QStringLiteral("ab\ncd\nefghijklmn"));
+    const RtfText got = // runs in the pane's CR LF positions
+        readRichText("{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;\\red0\\green128;\\green0;}"
+                     "ab\\par {\\b cd}\\par\\cf1 ef\\cf2\\b gh\\plain ij\\cf9 kl\\cf0 mn\\cf3 op}");
+    EXPECT_EQ(got.text, QStringLiteral("ab\ncd\nefghijklmnop"));
     QStringList runs;
     for (const RtfRun& r : got.runs)
         runs << QString::asprintf("%d+%d%s %s", r.start, r.length, r.bold ? " b" : "",
                                   r.color ? qPrintable(r.color->name()) : "-");
-    EXPECT_EQ(runs, (QStringList{"4+2 b -", "8+2 #0000ff", "10+2 b #008000"}));
+    EXPECT_EQ(runs, (QStringList{"4+2 b -", "8+2 #0000ff", "10+2 b #008000", "18+2 #000000"}));
 }
 
 TEST(SplitCommandLine, FollowsTheWindowsRules) {

@@ -134,7 +134,6 @@ TEST(RichTextPane, ModifiedMeansTheTextDiffersFromTheBaseline) {
     }
 }
 
-// A file loaded into a hidden pane stays bytes until needed; callers see no difference.
 TEST(RichTextPane, APaneLoadedWhileHiddenBehavesAsABuiltOne) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("m.c")), copy = dir.filePath("copy.c");
@@ -246,6 +245,7 @@ TEST(RichTextPane, ReplacingTheSelectionMovesStylesAndCaretWithTheText) {
         {"int\r\nchar x", 0, 3, 5, 4, 3, 2, "", 3, "cccbbbb.."},             // lines joined
         {"intchar x", 0, 3, 3, 4, 3, 0, "\r\n", 5, "ccc..bbbb.."},           // the break takes none
         {"aa\r\nbb\r\ncc", 8, 2, 0, 0, 1, 8, "", 1, ".c"}, // first line's head, last one's tail
+        {"ab\r\ncd", 0, 6, 0, 0, 4, 0, "x", 5, "cc...cc"}, // a line's start takes none
         {"ab\r\ncd\r\nef", 0, 0, 0, 0, 4, 2, "x\ny", 8, "............"},
         {"ac", 0, 2, 0, 2, 0, 2, "x\r\ny", 4, "...."}, // all replaced
     };
