@@ -64,8 +64,9 @@ TEST(ReadRichText, GivesTheVisibleTextAndItsBoldAndColourRuns) {
     const std::pair<QByteArray, QString> rows[] = {
         {"{\\rtf1\\ansi\\deff0 Hello  world}", "Hello  world"},
         {"{\\rtf1 a\\par b\\line c\\tab d\r\ne}", "a\nb\nc\tde"},
-        {"{\\rtf1 \\{x\\}\\\\ it's caf\\'e9}", QString::fromLatin1("{x}\\ it's caf\xe9")},
-        {"{\\rtf1 \\u-3971?\\uc2 \\u233\\'65\\'27x}", QChar(0xF07D) + QString::fromLatin1("\xe9x")},
+        {"{\\rtf1 \\{x\\}\\\\ caf\\'e9}", QString::fromLatin1("{x}\\ caf\xe9")},
+        {"{\\rtf1 \\u-3971?\\uc2 \\u233\\'65\\'27x\\uc1 \\u233e'y}",
+         QChar(0xF07D) + QString::fromLatin1("\xe9x\xe9'y")},
         {"{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red255;}{\\*\\gen x{y}}{\\pict\\bin3 }{}}"
          "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}out",
          "link"},
