@@ -1,0 +1,149 @@
+#include "platform/dialogs.h"
+#include "platform/file_ops.h"
+#include "platform/program_starter.h"
+
+#include "support/files.h"
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tarvo;
+using tarvo::testing::readFile;
+using tarvo::testing::writeFile;
+
+namespace {
+
+TEST(FileOps, ReadsListsCopiesAndWritesFilesAndSaysWhyNot) {
+    QTemporaryDir dir;
+    const QString src = dir.filePath("Template"), fresh = dir.filePath("new/P1");
+    const QString used = dir.filePath("P2"), util = used + "/util.c";
+    const QStringList files{"main.c", "Util.h", "b.bat", "a.c", "Z.txt", ".x", "res/img/f.bmp"};
+    for (const QString& f : files)
+        writeFile(src + '/' + f, f.toUtf8());
+    const QByteArray bytes("a\0b\r\n\xff", 6);
+    writeFile(used + "/main.c", bytes);
+    writeFile(used + "/res/img/f.bmp", "user bitmap");
+    writeFile(util, "user util");
+    QByteArray got;
+    ASSERT_TRUE(FileOps::ReadAll(used + "/main.c", &got));
+    EXPECT_EQ(got, bytes);
+    EXPECT_FALSE(FileOps::FileExists(used) || FileOps::ReadAll(used, &got));
+    EXPECT_EQ(FileOps::FilesOverwrittenByCopy(src, used), (QStringList{"main.c", "res/img/f.bmp"}));
+    ASSERT_TRUE(FileOps::CopyFolder(src, fresh) && FileOps::CopyFolder(src, used));
+    for (const QString& f : files) {
+        EXPECT_EQ(readFile(fresh + '/' + f), f.toUtf8());
+        EXPECT_EQ(readFile(used + '/' + f), f.toUtf8());
+    }
+    EXPECT_EQ(readFile(util), "user util");
+    EXPECT_FALSE(QFileInfo::exists(fresh + "/Template"));
+    QStringList names; // in name order, letter case ignored, no folders
+    ASSERT_TRUE(FileOps::ListFiles(fresh, &names));
+    EXPECT_EQ(names, (QStringList{".x", "a.c", "b.bat", "main.c", "Util.h", "Z.txt"}));
+    // Failures change nothing and say why.
+    QString why[4];
+    EXPECT_FALSE(FileOps::CopyFolder(dir.filePath("none"), used + "3", &why[0]));
+    EXPECT_FALSE(FileOps::CopyFolder(src, util) || QFileInfo::exists(used + "3"));
+    EXPECT_EQ(readFile(util), "user util");
+    EXPECT_FALSE(FileOps::ListFiles(dir.filePath("none"), &names, &why[1]));
+    EXPECT_TRUE(FileOps::FileExists(util) && FileOps::DeleteFile(util));
+    EXPECT_FALSE(FileOps::FileExists(util) || FileOps::DeleteFile(util, &why[2]));
+    QFile huge(dir.filePath("huge.txt")); // too big to edit: refused with its size, unread
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(1) << 30) + 1));
+    huge.close();
+    EXPECT_FALSE(FileOps::ReadAll(huge.fileName(), &got, &why[3]));
+    EXPECT_TRUE(why[3].contains("1024 MB")) << why[3].toStdString();
+    for (const QString& reason : why)
+        EXPECT_FALSE(reason.isEmpty());
+    // An atomic write keeps the file's mode and goes through a link to the file.
+    const QString path = fresh + "/main.c", link = dir.filePath("link.c");
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(path, mode) && QFile::link(path, link));
+    ASSERT_TRUE(FileOps::WriteAllAtomic(link, "new"));
+    EXPECT_EQ(readFile(path), "new");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, mode); // owner, group, others
+    EXPECT_EQ(QDir(fresh).entryList(QDir::Files | QDir::Hidden | QDir::System), names);
+    EXPECT_TRUE(FileOps::SyncFolder(fresh));
+}
+
+#ifndef Q_OS_WIN
+
+// A shell script that touches "done" when it ends.
+QString writeScript(const QTemporaryDir& dir, const QByteArray& body, bool executable = true) {
+    const QString path = dir.filePath(QStringLiteral("prog"));
+    writeFile(path,
+              "#!/bin/sh\ntrap 'touch \"" + dir.filePath("done").toUtf8() + "\"' EXIT\n" + body);
+    if (executable)
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+    return path;
+}
+
+bool waitFor(const std::function<bool()>& done) {
+    for (int i = 0; i < 400 && !done(); ++i)
+        QTest::qWait(25);
+    return done();
+}
+
+TEST(SystemProgramStarter, RefusesWhatCannotBeStartedNamingIt) {
+    QTemporaryDir dir, other;
+    EXPECT_EQ(whyNotStartable(writeScript(dir, "true\n")), QString());
+    EXPECT_EQ(whyNotStartable(QStringLiteral("sh")), QString());
+    const QString folder = dir.filePath("tools/centeremu.bat"), bat = dir.filePath("make.bat");
+    QDir().mkpath(folder);
+    const std::pair<ProgramCommand, QString> rows[] = {
+        {commandFromSetting(QString(), {"/p/res/main.bmp"}), ""}, // must not run the bitmap
+        {commandFromSetting("/no/such/dir/viewer", {"/d/a.pdf"}), "/no/such/dir/viewer"},
+        {commandFromSetting("no-such-program-tarvo"), "no-such-program-tarvo"},
+        {commandFromSetting(writeScript(other, "true\n", false)), other.filePath("prog")},
+        {commandFromSetting(dir.path()), dir.path()},
+        {commandFromPath(bat, {"/p/"}), bat},
+        {commandFromPath(folder), folder},
+    };
+    for (const auto& [command, named] : rows) {
+        ScriptedDialogs dialogs;
+        SystemProgramStarter starter(dialogs, [] { return CommandSubstitutes{}; });
+        EXPECT_FALSE(starter.start(command, WindowStyle::NormalNoFocus));
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages()[0].startsWith("The program \"" + named + "\" cannot"))
+            << dialogs.messages()[0].toStdString();
+    }
+}
+
+// Watched programs outlive their starter; a quick failure is told with its last error output.
+TEST(SystemProgramStarter, ReportsAnEarlyFailedExitWithItsLastErrorLines) {
+    const struct {
+        const char* body;
+        int watchMs;
+        const char* says; // nullptr: no message
+    } rows[] = {
+        {"for i in 1 2 3 4 5 6 7; do echo \"line $i\" >&2; done; exit 3", 10000,
+         "ended with exit status 3 on \"/d/a b.pdf\".\nIts last error output:\n"
+         "line 3\nline 4\nline 5\nline 6\nline 7"},
+        {"kill -9 $$", 10000, "ended with a crash on \"/d/a b.pdf\"."},
+        {"echo fine >&2; exit 0", 10000, nullptr},
+        {"sleep 1; exit 1", 200, nullptr},
+        {"sleep 0.3; exit 1", -10000, nullptr}, // its starter is gone by then
+    };
+    for (const auto& row : rows) {
+        QTemporaryDir dir;
+        const QString program = writeScript(dir, row.body);
+        ScriptedDialogs dialogs;
+        auto starter = std::make_unique<SystemProgramStarter>(
+            dialogs, [] { return CommandSubstitutes{}; }, std::abs(row.watchMs));
+        ASSERT_TRUE(starter->start(commandFromSetting(program, {"/d/a b.pdf"}),
+                                   WindowStyle::NormalNoFocus));
+        if (row.watchMs < 0)
+            starter.reset();
+        EXPECT_TRUE(waitFor([&] {
+            return row.says ? !dialogs.shown.isEmpty() : QFileInfo::exists(dir.filePath("done"));
+        })) << row.body;
+        QTest::qWait(row.says ? 0 : 300); // the exit has been seen by now
+        EXPECT_EQ(dialogs.messages(),
+                  row.says ? QStringList("The program \"" + program + "\" " + row.says)
+                           : QStringList());
+    }
+}
+
+#endif // Q_OS_WIN
+
+} // namespace
