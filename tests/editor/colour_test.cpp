@@ -52,10 +52,9 @@ protected:
 };
 
 TEST_F(ColourTest, PassColoursFixesCaseKeepsThePlaceAndIsOneUndoStepWhenOn) {
-    // Off, or not a coloured pane: nothing changes.
     const std::pair<const char*, int> kCases[] = {{"True", 3},  {"TRUE ", 3}, {"", 3},
                                                   {"TRUE", -1}, {"TRUE", 1},  {"TRUE", 4}};
-    for (const auto& [value, index] : kCases) {
+    for (const auto& [value, index] : kCases) { // off, or no coloured pane: nothing changes
         RichTextPane* p = preparedPane(QStringLiteral("INT a;"));
         ui().Text1->setText(QStringLiteral("INT a;"));
         settings().Colorizew = QString::fromLatin1(value);
@@ -66,6 +65,17 @@ TEST_F(ColourTest, PassColoursFixesCaseKeepsThePlaceAndIsOneUndoStepWhenOn) {
         EXPECT_TRUE(ctx().editor.ColorizeIdle && !ui().TabStrip1->testAttribute(Qt::WA_SetCursor));
     }
     settings().Colorizew = QStringLiteral("TRUE");
+    RichTextPane* q = preparedPane(QStringLiteral("int a;\r\n")); // again on new lists only
+    const std::pair<const char*, const char*> kLists[] = {
+        {"*int*", "#007f00"}, {"*int*", "#c800c8"}, {"", "#000000"}};
+    for (const auto& [types, colour] : kLists) {
+        settings().DataTypesKeywords = QString::fromLatin1(types);
+        q->select(0, 3);
+        q->setSelColor(kMagenta);
+        form->colorizer().ColorizeWords(3);
+        EXPECT_EQ(q->colorAt(0).name(), QLatin1String(colour)) << types;
+    }
+    settings().DataTypesKeywords = QStringLiteral("*int*char*void*");
     const QString text =
         QStringLiteral("INT/* c\r\n d */ v0 = 0; return CHAR; main;\r\n").repeated(300);
     RichTextPane* p = preparedPane(text);
@@ -114,9 +124,8 @@ TEST_F(ColourTest, EveryEditUndoAndRedoLeavesWhatAFirstPassWouldShow) {
     const QStringList pieces = QStringLiteral("/*|*/|\"|int|char |x|12|//|\n|;| ").split(u'|');
     QRandomGenerator random(20240613);
     for (int step = 0; step < 400; ++step) {
-        QTextDocument* doc = p->document();
-        QTextCursor c(doc);
-        const int length = doc->characterCount() - 1;
+        QTextCursor c(p->document());
+        const int length = p->document()->characterCount() - 1;
         const int kind = random.bounded(10);
         c.setPosition(random.bounded(length + 1));
         if (kind < 6)
@@ -125,7 +134,7 @@ TEST_F(ColourTest, EveryEditUndoAndRedoLeavesWhatAFirstPassWouldShow) {
             c.setPosition(std::min(length, c.position() + random.bounded(1, 6)),
                           QTextCursor::KeepAnchor);
         else
-            kind == 8 ? doc->undo() : doc->redo();
+            kind == 8 ? p->document()->undo() : p->document()->redo();
         c.removeSelectedText(); // the deletion's selection, if any
         finish();
         ASSERT_EQ(linesOf(*p), firstPass(p->text())) << "after step " << step;

@@ -8,9 +8,8 @@
 namespace tarvo::testing {
 namespace {
 
-// "line 1" to "line 9", each line 8 characters with its CR LF.
 const QString kLines = QStringLiteral("line 1\r\nline 2\r\nline 3\r\nline 4\r\nline 5\r\nline 6\r\n"
-                                      "line 7\r\nline 8\r\nline 9\r\n");
+                                      "line 7\r\nline 8\r\nline 9\r\n"); // 8 characters a line
 
 class KeysTest : public EditorTest {
 protected:
@@ -25,7 +24,6 @@ protected:
 
 TEST_F(KeysTest, TabStopsCtrlTAndIndentingKeys) {
     showActive();
-    QPushButton* open = ui().Command4;
     ui().Command2->setFocusPolicy(Qt::ClickFocus);
     auto* doomed = new QPushButton(ui().client);
     ui().collection.append(doomed);
@@ -39,12 +37,12 @@ TEST_F(KeysTest, TabStopsCtrlTAndIndentingKeys) {
     ui().collection.prepend(new QPushButton(ui().client));
     ui().collection.removeOne(doomed);
     delete doomed;
-    open->setFocus();
+    ui().Command4->setFocus();
     EXPECT_EQ(ui().Command2->focusPolicy(), Qt::ClickFocus);
     EXPECT_EQ(ui().Label2->focusPolicy(), Qt::NoFocus);
     EXPECT_TRUE(p()->focusPolicy() & Qt::TabFocus);
-    QTest::keyClick(open, Qt::Key_Tab);
-    EXPECT_FALSE(open->hasFocus());
+    QTest::keyClick(ui().Command4, Qt::Key_Tab);
+    EXPECT_FALSE(ui().Command4->hasFocus());
     // Ctrl+T in every pane: TabSpace, caret, key, shift, text afterwards (over "abc def", "abc"
     // selected).
     const std::tuple<int, int, int, int, const char*> kCases[] = {
