@@ -16,8 +16,7 @@ static const std::pair<const char*, QString Settings::*> kTextKeys[] = {
     TEXT_KEY(DataTypesKeywords), TEXT_KEY(ReservedKeyWords), TEXT_KEY(ExtraKeyWords),
     TEXT_KEY(Colorizew)};
 
-// A value holding a quote came from an unquoted field, so it has no comma and
-// no outer blanks and reads back unquoted; any other value reads back quoted.
+// A value with a quote came unquoted (no comma, no outer blanks): it goes back so; others quoted.
 static QByteArray written(const Settings& s) {
     QByteArray out = "ObjectsPerPage," + QByteArray::number(s.ObjectsPerPage) + "\r\nTabSpace," +
                      QByteArray::number(s.TabSpace) + "\r\n";
