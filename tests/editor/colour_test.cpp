@@ -1,4 +1,4 @@
-// The full colouring pass on a pane, and colouring as the text changes.
+// The colouring pass on a pane, and colouring as the text changes.
 #include "editor_fixture.h"
 
 #include <QRandomGenerator>
@@ -11,8 +11,7 @@ namespace {
 
 class ColourTest : public EditorTest {
 protected:
-    // Code pane 3 holding `text`, all magenta and bold first so that what the
-    // pass leaves can be told apart.
+    // Code pane 3 holding `text`, all magenta and bold so that the pass's work shows.
     RichTextPane* preparedPane(const QString& text) {
         openProject({{QStringLiteral("notes.txt"), text}});
         RichTextPane* p = pane(3);
@@ -22,7 +21,6 @@ protected:
         p->document()->clearUndoRedoStacks();
         return p;
     }
-    void pass() { form->colorizer().ColorizeWords(3); }
     RichTextPane* colouredPane(const QString& text) {
         openProject({{QStringLiteral("a.c"), text}});
         chooseTab(3);
@@ -39,8 +37,7 @@ protected:
         }
         return out;
     }
-    // What the lines of `text` show after a first pass, letter case aside, on
-    // a plain pane.
+    // What a first pass shows on a plain pane holding `text`, letter case aside.
     QStringList firstPass(const QString& text) {
         RichTextPane plain;
         plain.setText(text);
@@ -54,7 +51,27 @@ protected:
     }
 };
 
-TEST_F(ColourTest, PassColoursFixesCaseKeepsThePlaceAndIsOneUndoStep) {
+TEST_F(ColourTest, PassColoursFixesCaseKeepsThePlaceAndIsOneUndoStepWhenOn) {
+    const std::pair<const char*, int> kCases[] = {{"True", 3},  {"TRUE ", 3}, {"", 3},
+                                                  {"TRUE", -1}, {"TRUE", 1},  {"TRUE", 4}};
+    for (const auto& [value, index] : kCases) { // off, or no coloured pane: nothing changes
+        RichTextPane* p = preparedPane(QStringLiteral("INT a;"));
+        ui().Text1->setText(QStringLiteral("INT a;"));
+        settings().Colorizew = QString::fromLatin1(value);
+        form->colorizer().ColorizeWords(index);
+        EXPECT_EQ(p->text() + ui().Text1->text() + p->colorAt(0).name(),
+                  QStringLiteral("INT a;INT a;#c800c8"))
+            << value << index;
+        EXPECT_TRUE(ctx().editor.ColorizeIdle && !ui().TabStrip1->testAttribute(Qt::WA_SetCursor));
+    }
+    settings().Colorizew = QStringLiteral("TRUE");
+    RichTextPane* q = preparedPane(QStringLiteral("int a;\r\n")); // formats alone are no change
+    for (const char* colour : {"#007f00", "#c800c8"}) {
+        q->select(0, 3);
+        q->setSelColor(kMagenta);
+        form->colorizer().ColorizeWords(3);
+        EXPECT_EQ(q->colorAt(0).name(), QLatin1String(colour));
+    }
     const QString text =
         QStringLiteral("INT/* c\r\n d */ v0 = 0; return CHAR; main;\r\n").repeated(300);
     RichTextPane* p = preparedPane(text);
@@ -71,11 +88,11 @@ TEST_F(ColourTest, PassColoursFixesCaseKeepsThePlaceAndIsOneUndoStep) {
     QObject::connect(p, &RichTextPane::SelChange, [&] {
         seen.append({ctx().editor.ColorizeIdle, ui().TabStrip1->cursor().shape()});
     });
-    pass();
+    form->colorizer().ColorizeWords(3);
     EXPECT_EQ(seen.value(0), std::pair(false, Qt::WaitCursor)); // the hourglass while it runs
-    EXPECT_EQ(p->textCursor().anchor(), at + 1);
-    EXPECT_EQ(p->textCursor().position(), at - 10);
-    EXPECT_EQ(p->verticalScrollBar()->value(), 150);
+    EXPECT_EQ(std::tuple(p->textCursor().anchor(), p->textCursor().position(),
+                         p->verticalScrollBar()->value()),
+              std::tuple(at + 1, at - 10, 150));
     EXPECT_EQ(p->text(), QString(text)
                              .replace(QStringLiteral("INT"), QStringLiteral("int"))
                              .replace(QStringLiteral("CHAR"), QStringLiteral("char")));
@@ -92,43 +109,9 @@ TEST_F(ColourTest, PassColoursFixesCaseKeepsThePlaceAndIsOneUndoStep) {
     p->document()->undo();
     EXPECT_FALSE(p->document()->isUndoAvailable());
     EXPECT_EQ(p->text(), text);
-}
-
-TEST_F(ColourTest, PassRunsAgainOnlyOnChangedTextOrLists) {
-    RichTextPane* p = preparedPane(QStringLiteral("int a;\r\n"));
-    auto paintAndPass = [&] {
-        p->select(0, 3);
-        p->setSelColor(kMagenta);
-        pass();
-    };
-    pass();
-    paintAndPass(); // formats alone are no change
-    EXPECT_EQ(p->colorAt(0), kMagenta);
-    form->show(); // edits on view are coloured at once, but not the pass's own
-    p->show();
-    settings().DataTypesKeywords.clear();
-    settings().ReservedKeyWords = QStringLiteral("*Int*");
-    paintAndPass();
-    EXPECT_EQ(p->text(), QStringLiteral("Int a;\r\n"));
-    EXPECT_EQ(p->colorAt(0), Qt::blue);
-    QTextCursor(p->document()).insertText(QStringLiteral(" "));
-    paintAndPass();
-    EXPECT_EQ(p->colorAt(1), Qt::blue);
-}
-
-TEST_F(ColourTest, PassChangesNothingWhenOffOrWithoutAColouredPane) {
-    const std::pair<const char*, int> kCases[] = {{"True", 3},  {"TRUE ", 3}, {"", 3},
-                                                  {"TRUE", -1}, {"TRUE", 1},  {"TRUE", 4}};
-    for (const auto& [value, index] : kCases) {
-        RichTextPane* p = preparedPane(QStringLiteral("INT a;"));
-        ui().Text1->setText(QStringLiteral("INT a;"));
-        settings().Colorizew = QString::fromLatin1(value);
-        form->colorizer().ColorizeWords(index);
-        EXPECT_EQ(p->text() + ui().Text1->text() + p->colorAt(0).name(),
-                  QStringLiteral("INT a;INT a;#c800c8"))
-            << value << index;
-        EXPECT_TRUE(ctx().editor.ColorizeIdle && !ui().TabStrip1->testAttribute(Qt::WA_SetCursor));
-    }
+    settings().DataTypesKeywords = QStringLiteral("*void*"); // new lists: INT is no type now
+    form->colorizer().ColorizeWords(3);
+    EXPECT_EQ(p->text(), text);
 }
 
 TEST_F(ColourTest, EveryEditUndoAndRedoLeavesWhatAFirstPassWouldShow) {
@@ -140,43 +123,37 @@ TEST_F(ColourTest, EveryEditUndoAndRedoLeavesWhatAFirstPassWouldShow) {
     const QStringList pieces = QStringLiteral("/*|*/|\"|int|char |x|12|//|\n|;| ").split(u'|');
     QRandomGenerator random(20240613);
     for (int step = 0; step < 400; ++step) {
-        QTextDocument* doc = p->document();
-        QTextCursor c(doc);
-        const int length = doc->characterCount() - 1;
+        QTextCursor c(p->document());
+        const int length = p->document()->characterCount() - 1;
         const int kind = random.bounded(10);
         c.setPosition(random.bounded(length + 1));
-        if (kind < 6) {
+        if (kind < 6)
             c.insertText(pieces[random.bounded(int(pieces.size()))]);
-        } else if (kind < 8) {
+        else if (kind < 8)
             c.setPosition(std::min(length, c.position() + random.bounded(1, 6)),
                           QTextCursor::KeepAnchor);
-            c.removeSelectedText();
-        } else {
-            kind == 8 ? doc->undo() : doc->redo();
-        }
+        else
+            kind == 8 ? p->document()->undo() : p->document()->redo();
+        c.removeSelectedText(); // the deletion's selection, if any
         finish();
         ASSERT_EQ(linesOf(*p), firstPass(p->text())) << "after step " << step;
     }
 }
 
-TEST_F(ColourTest, TypingColoursWithoutFixingLetterCase) {
-    RichTextPane* p = colouredPane(QStringLiteral("x;\r\n"));
+TEST_F(ColourTest, TypingColoursTheLinesOnViewAtOnceWithoutFixingCaseAndTheRestLater) {
+    RichTextPane* p =
+        colouredPane(QStringLiteral("x;\r\n") + QStringLiteral("int v;\r\n").repeated(3000));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     const std::tuple<int, const char*, QColor> kSteps[] = {{0, "INT ", kGreen}, {3, "E", QColor()}};
     for (const auto& [at, typed, colour] : kSteps) {
         p->setSelStart(at);
         QTest::keyClicks(p, QString::fromLatin1(typed));
-        finish();
         EXPECT_EQ(p->colorAt(0), colour) << typed;
     }
-    EXPECT_EQ(p->text(), QStringLiteral("INTE x;\r\n"));
-}
-
-TEST_F(ColourTest, OpenCommentColoursTheLinesOnViewAtOnceAndTheRestLater) {
-    RichTextPane* p = colouredPane(QStringLiteral("int v;\r\n").repeated(3000));
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_TRUE(p->text().startsWith(QStringLiteral("INTE x;\r\nint")));
     auto lastInt = [p] { return p->colorAt(p->textLength() - 8); };
-    QTextCursor(p->document()).insertText(QStringLiteral("/*"));
+    QTextCursor(p->document()).insertText(QStringLiteral("/*")); // an open comment
     EXPECT_EQ(p->colorAt(20), kGrey);
     EXPECT_EQ(lastInt(), kGreen);
     finish();

@@ -14,9 +14,7 @@
 
 namespace tarvo::testing {
 
-inline const QColor kGreen(0, 127, 0);
-inline const QColor kGrey(127, 127, 127);
-inline const QColor kMagenta(200, 0, 200);
+inline const QColor kGreen(0, 127, 0), kGrey(127, 127, 127), kMagenta(200, 0, 200);
 
 // The main window with colouring on and small keyword lists.
 class EditorTest : public IdeTest {
@@ -31,8 +29,7 @@ protected:
         settings().ExtraKeyWords = QStringLiteral("*main*");
         settings().TabSpace = 4;
     }
-    // Lists a fresh project folder holding `files` (name, text) into tabs, as
-    // Open Project does; returns the folder.
+    // Lists a fresh project folder of `files` (name, text) into tabs as Open Project does.
     QString openProject(const QList<QPair<QString, QString>>& files) {
         const QString proj = folder(QStringLiteral("proj/res")).chopped(4); // a folder: no tab
         for (const auto& [name, text] : files)

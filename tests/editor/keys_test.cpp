@@ -1,5 +1,5 @@
-// The keys in a pane: the caret line indicator, tab stops, Ctrl+T, the
-// indenting keys, Go to Line, Replace, Find.
+// The keys in a pane: caret line indicator, tab stops, Ctrl+T, indenting, Go to Line, Replace,
+// Find.
 #include "editor_fixture.h"
 
 #include <QLabel>
@@ -8,9 +8,8 @@
 namespace tarvo::testing {
 namespace {
 
-// "line 1" to "line 9", each line 8 characters with its CR LF.
 const QString kLines = QStringLiteral("line 1\r\nline 2\r\nline 3\r\nline 4\r\nline 5\r\nline 6\r\n"
-                                      "line 7\r\nline 8\r\nline 9\r\n");
+                                      "line 7\r\nline 8\r\nline 9\r\n"); // 8 characters a line
 
 class KeysTest : public EditorTest {
 protected:
@@ -23,35 +22,8 @@ protected:
     RichTextPane* p() { return pane(3); }
 };
 
-TEST_F(KeysTest, IndicatorShowsTheLineOfTheSelectionStartInCodePanesOnly) {
-    // tab, selection start and length, text typed over it, line shown (0: none)
-    const std::tuple<int, int, int, const char*, int> kCases[] = {
-        {3, 0, 0, nullptr, 1},   {3, 32, 26, nullptr, 5},   {3, 7, 0, nullptr, 1}, // on a LF
-        {3, 72, 0, nullptr, 10}, {3, 16, 0, "\r\n\r\n", 5}, {1, 24, 2, nullptr, 0},
-        {2, 40, 0, nullptr, 0}};
-    for (const auto& [tab, start, length, typed, line] : kCases) {
-        chooseTab(tab);
-        if (tab < 3)
-            pane(tab)->setText(kLines);
-        ui().StatusBar1->clearMessage();
-        pane(tab)->select(start, length);
-        if (typed)
-            pane(tab)->setSelText(QString::fromLatin1(typed));
-        EXPECT_EQ(status(), line ? QStringLiteral("Cursor is at line:%1").arg(line) : QString())
-            << tab << " " << start;
-    }
-    chooseTab(3);
-    ctx().editor.ColorizeIdle = false; // quiet while a pass runs
-    p()->setSelStart(8);
-    ctx().editor.ColorizeIdle = true;
-    p()->hide(); // and for a pane being loaded out of sight
-    p()->setSelStart(16);
-    EXPECT_EQ(status(), QString());
-}
-
-TEST_F(KeysTest, PaneTakesTabStopsWhileFocusedAndGivesEachControlItsOwnBack) {
+TEST_F(KeysTest, TabStopsCtrlTAndIndentingKeys) {
     showActive();
-    QPushButton* open = ui().Command4;
     ui().Command2->setFocusPolicy(Qt::ClickFocus);
     auto* doomed = new QPushButton(ui().client);
     ui().collection.append(doomed);
@@ -65,16 +37,14 @@ TEST_F(KeysTest, PaneTakesTabStopsWhileFocusedAndGivesEachControlItsOwnBack) {
     ui().collection.prepend(new QPushButton(ui().client));
     ui().collection.removeOne(doomed);
     delete doomed;
-    open->setFocus();
+    ui().Command4->setFocus();
     EXPECT_EQ(ui().Command2->focusPolicy(), Qt::ClickFocus);
     EXPECT_EQ(ui().Label2->focusPolicy(), Qt::NoFocus);
     EXPECT_TRUE(p()->focusPolicy() & Qt::TabFocus);
-    QTest::keyClick(open, Qt::Key_Tab);
-    EXPECT_FALSE(open->hasFocus());
-}
-
-TEST_F(KeysTest, CtrlTTypesTabSpaceSpacesInEveryPane) {
-    // TabSpace, caret, key, shift, text afterwards (over "abc def", "abc" selected)
+    QTest::keyClick(ui().Command4, Qt::Key_Tab);
+    EXPECT_FALSE(ui().Command4->hasFocus());
+    // Ctrl+T in every pane: TabSpace, caret, key, shift, text afterwards (over "abc def", "abc"
+    // selected).
     const std::tuple<int, int, int, int, const char*> kCases[] = {
         {4, 4, 84, 2, "     def"}, {1, 1, 84, 2, "  def"},   {0, 0, 84, 2, "abc def"},
         {4, 0, 84, 3, "abc def"},  {4, 0, 84, 0, "abc def"}, {4, 0, 85, 2, "abc def"}};
@@ -95,10 +65,7 @@ TEST_F(KeysTest, CtrlTTypesTabSpaceSpacesInEveryPane) {
     p()->select(0, 3);
     QTest::keyClick(p(), Qt::Key_T, Qt::ControlModifier); // the key reaches it
     EXPECT_EQ(p()->text(), QStringLiteral("     def"));
-}
-
-TEST_F(KeysTest, EnterAndClosingBraceIndentAsTyped) {
-    settings().TabSpace = 2;
+    settings().TabSpace = 2; // Enter and a closing brace indent as typed
     p()->setText(QStringLiteral("  int f() {"));
     p()->setSelStart(11);
     QTest::keyClick(p(), Qt::Key_Return);
@@ -108,7 +75,7 @@ TEST_F(KeysTest, EnterAndClosingBraceIndentAsTyped) {
     EXPECT_EQ(p()->text(), QStringLiteral("  int f() {\r\n    x; }\r\n  }"));
 }
 
-TEST_F(KeysTest, GoToLinePutsTheCaretAtTheLineStartAndRefusesOthers) {
+TEST_F(KeysTest, CaretLineGoToLineReplaceAndFind) {
     showActive();
     p()->setSelStart(8);
     p()->setFocus();
@@ -123,27 +90,25 @@ TEST_F(KeysTest, GoToLinePutsTheCaretAtTheLineStartAndRefusesOthers) {
         dialogs.inputAnswers = QStringList{QString::fromLatin1(answer)};
         QTest::keyClick(p(), Qt::Key_G, Qt::ControlModifier); // a window shortcut
         ASSERT_FALSE(dialogs.shown.isEmpty()) << answer;
-        EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Go to Line"));
-        EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Line number (1 to 10):"));
-        EXPECT_EQ(dialogs.shown[0].extra, QString::fromLatin1(offered)) << answer;
+        EXPECT_EQ(dialogs.shown[0].title + u'|' + dialogs.shown[0].text + u'|' +
+                      dialogs.shown[0].extra,
+                  QStringLiteral("Go to Line|Line number (1 to 10):|") + QLatin1String(offered));
         EXPECT_EQ(p()->selStart(), caret) << answer;
         EXPECT_EQ(dialogs.messages().size(), messages) << answer;
     }
     EXPECT_EQ(status(), QStringLiteral("Cursor is at line:10"));
-}
-
-TEST_F(KeysTest, ReplaceChangesEveryOccurrenceInOneUndoStep) {
+    // Replace changes every occurrence in one undo step.
     const QString rows = QString(kLines).replace(QStringLiteral("line"), QStringLiteral("row"));
     const QString three = QString(rows).replace(u'3', QStringLiteral("three"));
     ctx().editor.FindText = QStringLiteral("ine");
     // answers, message, text afterwards, FindText afterwards
-    const std::tuple<QStringList, const char*, QString, const char*> kCases[] = {
+    const std::tuple<QStringList, const char*, QString, const char*> kReplaces[] = {
         {{QStringLiteral("LINE"), QStringLiteral("row")}, "Replaced 9 occurrences.", rows, "LINE"},
         {{QString()}, "", rows, "LINE"}, // cancelled
         {{QStringLiteral("line"), QString()}, "", rows, "LINE"},
         {{QStringLiteral("3"), QStringLiteral("three")}, "Replaced 1 occurrence.", three, "3"},
         {{QStringLiteral("x"), QStringLiteral("y")}, "Replaced 0 occurrences.", three, "x"}};
-    for (const auto& [answers, said, text, findText] : kCases) {
+    for (const auto& [answers, said, text, findText] : kReplaces) {
         dialogs.shown.clear();
         dialogs.inputAnswers = answers;
         form->editCommands().Replace_Click();
@@ -157,35 +122,37 @@ TEST_F(KeysTest, ReplaceChangesEveryOccurrenceInOneUndoStep) {
         p()->document()->undo();
         EXPECT_EQ(p()->text(), before);
     }
-}
-
-TEST_F(KeysTest, FindAndFindAgainSearchThePaneInUseWithoutWrapping) {
-    ui().Text1->setText(QStringLiteral("xx Main main"));
-    ui().resourceh->setText(QStringLiteral("y main"));
-    p()->setText(QStringLiteral("aaaa"));
-    // tab, pane shown, search start, answer, selections after Find and each Find Again
-    const std::tuple<int, int, int, const char*, const char*> kCases[] = {
-        {1, 1, 0, "main", "3+4 8+4 9+0"}, {1, 1, 3, "MAIN", "3+4"},
-        {2, 2, 0, "main", "2+4"},         {3, 3, 0, "aa", "0+2 1+2 2+2 3+0 4+0 4+0"},
-        {3, 2, 0, "main", "2+4"},  // the resource menu shows resourceh over the tab's pane
-        {3, 3, 1, "", "1+0 1+0"}}; // cancelled: nothing to find again
-    for (const auto& [tab, shown, from, answer, selections] : kCases) {
+    // Find and Find Again: from the caret, case ignored, without wrapping.
+    p()->setSelStart(3);
+    dialogs.inputAnswers = QStringList{QStringLiteral("LINE")};
+    form->finder().Find_Click();
+    QString seen;
+    for (int i = 0; i < 9; ++i, form->finder().FindAgain_Click())
+        seen += QString::asprintf("%d+%d ", p()->selStart(), p()->selLength());
+    EXPECT_EQ(seen, QStringLiteral("8+4 16+4 24+4 32+4 40+4 48+4 56+4 64+4 65+0 "));
+    // The caret line indicator: tab, selection start and length, text typed over it, line shown.
+    const std::tuple<int, int, int, const char*, int> kShown[] = {
+        {3, 0, 0, nullptr, 1},   {3, 32, 26, nullptr, 5},   {3, 7, 0, nullptr, 1}, // on a LF
+        {3, 72, 0, nullptr, 10}, {3, 16, 0, "\r\n\r\n", 5}, {1, 24, 2, nullptr, 0},
+        {2, 40, 0, nullptr, 0}};
+    for (const auto& [tab, start, length, typed, line] : kShown) {
         chooseTab(tab);
-        pane(tab)->hide();
-        pane(shown)->show();
-        pane(shown)->setSelStart(from);
-        dialogs.inputAnswers << QString::fromLatin1(answer);
-        form->finder().Find_Click();
-        QStringList seen;
-        for (int i = QString::fromLatin1(selections).count(u' '); i >= 0; --i) {
-            seen << QString::asprintf("%d+%d", pane(shown)->selStart(), pane(shown)->selLength());
-            form->finder().FindAgain_Click();
-        }
-        EXPECT_EQ(seen.join(u' '), QString::fromLatin1(selections)) << tab << answer;
-        pane(shown)->hide();
+        if (tab < 3)
+            pane(tab)->setText(kLines);
+        ui().StatusBar1->clearMessage();
+        pane(tab)->select(start, length);
+        if (typed)
+            pane(tab)->setSelText(QString::fromLatin1(typed));
+        EXPECT_EQ(status(), line ? QStringLiteral("Cursor is at line:%1").arg(line) : QString())
+            << tab << " " << start;
     }
-    EXPECT_EQ(dialogs.shown.last().extra, QStringLiteral("main")); // the previous answer offered
-    EXPECT_EQ(ctx().editor.FindText, QString());
+    chooseTab(3);
+    ctx().editor.ColorizeIdle = false; // quiet while a pass runs
+    p()->setSelStart(8);
+    ctx().editor.ColorizeIdle = true;
+    p()->hide(); // and for a pane being loaded out of sight
+    p()->setSelStart(16);
+    EXPECT_EQ(status(), QString());
 }
 
 } // namespace

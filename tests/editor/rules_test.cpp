@@ -1,5 +1,5 @@
-// The editor's rules on plain text: the colouring scan, the keyword lists,
-// how runs are laid over a line's styles, indenting, line numbers, Replace.
+// The editor's rules on plain text: colouring scan, style overlay, indenting, line numbers,
+// Replace.
 #include "editor/colorize_scan.h"
 #include "editor/edit_commands.h"
 #include "editor/line_styles.h"
@@ -16,9 +16,8 @@ KeywordLists testLists() {
             KeywordList(QStringLiteral("*main*int*AZAZ*"))};
 }
 
-// The runs of `text` as "kind:start+length", positions from the text's start,
-// a case fix appended as "=letters"; "part" is a block comment's line before
-// its last, "earlier" a word carried over a break, at the line it began on.
+// The runs as "kind:start+length=caseFix"; "part" is a block comment's line before its last,
+// "earlier" a word carried over a break, at the line it began on.
 QString scan(const QString& text) {
     const char* const kKinds[] = {"type",    "reserved", "extra",  "number",
                                   "comment", "part",     "earlier"};
@@ -37,35 +36,28 @@ QString scan(const QString& text) {
 }
 
 TEST(ScanLine, GivesTheRunsOfEachRule) {
+    // Words: case ignored, the list's letters kept, a data type wins, the text's last word is not
+    // looked up; digits inside words make numbers and no keywords; literals end at the next
+    // quote, with no escapes; a word carried over a break counts while no letter joins it.
     const std::pair<const char*, const char*> kCases[] = {
-        // Words: looked up with case ignored, the list's letters kept; a
-        // data-type word that is also reserved or extra stays a data type.
         {"int x = 10; // set", "type:0+3 number:8+2 comment:12+6"},
         {"INT x;", "type:0+3=int"},
         {"uchar a;", "type:0+5=UChar"},
         {"word;", "type:0+4=Word"},
         {"CHAR long void;", "type:0+4=char"},
-        {"return 0;", "reserved:0+6 number:7+1"},
         {"main(AZAZ;", "extra:0+4 extra:5+4"},
-        {"foo bar;", ""},
         {"#define X 1\r\n", "reserved:0+7 number:10+1"},
         {"# define\r\n", ""},
-        {"x = int", ""}, // the text's last word is not looked up
-        {"int\r\nchar\r\n", "type:0+3 type:5+4"},
+        {"x = int", ""},
         {"int_x int;", "type:6+3"},
-        // Digits are numbers even inside words, which then are no keywords.
         {"x1 u8 ", "number:1+1 number:4+1 type:3+1"},
         {"0x1F;", "number:0+1 number:2+1"},
         {"a = 90;", "number:4+2"},
         {"IN1T x;", "number:2+1"},
-        {"U16INT;", "number:1+2"},
-        // Literals end at the next quote, on whatever line, with no escapes.
-        {"x = \"int\";", ""},
         {"in\"x\"t;", ""},
         {"int \"abc int 12;", "type:0+3"},
         {"\"a\r\nint\" 5;", "number:9+1"},
         {"\"a\\\" int;", "type:5+3"},
-        // Comments.
         {"/* a */ int b;", "comment:0+7 type:8+3"},
         {"/* a\r\nb\r\nc */x;", "part:0+6 part:6+3 comment:9+4"},
         {"/*/ int;", "comment:0+3 type:4+3"},
@@ -76,21 +68,12 @@ TEST(ScanLine, GivesTheRunsOfEachRule) {
         {"int// c\r\n", "comment:3+6 type:0+3"},
         {"a / int;", "type:4+3"},
         {"/* a *//int;", "comment:0+7 type:8+3"},
-        // A word carried over a break counts only while no letter joins it.
         {"INT/* a\r\nb */ x", "part:3+6 comment:9+4 earlier:0+3"},
         {"int\"a\r\n\";", "earlier:0+3"},
         {"int\"a\r\nb\"x;", ""},
-        {"in/*\r\n*/t;", "part:2+4 comment:6+2"},
-    };
+        {"in/*\r\n*/t;", "part:2+4 comment:6+2"}};
     for (const auto& [text, runs] : kCases)
         EXPECT_EQ(scan(QString::fromLatin1(text)), QString::fromLatin1(runs)) << text;
-}
-
-TEST(KeywordList, LookupIgnoresCaseTakesTheFirstSpellingAndOnlyFramedEntries) {
-    const KeywordList list(QStringLiteral("long*Int*INT*a-b*char"));
-    EXPECT_EQ(list.lookup(u"iNT"), QStringLiteral("Int"));
-    EXPECT_TRUE(list.lookup(u"in").isNull());
-    EXPECT_EQ(list.lookup(u"long") + list.lookup(u"a-b") + list.lookup(u"char"), QString());
 }
 
 TEST(OverlayRuns, SetColourEverywhereAndWeightWhereTheRunHasOne) {
@@ -139,15 +122,13 @@ TEST(EditRules, EnterAndClosingBraceIndentByOneStep) {
         EXPECT_EQ(rule(QString::fromLatin1(text), tabSpace), QString::fromLatin1(result)) << text;
 }
 
-TEST(EditRules, OnlyWholeNumbersInRangeNameALine) {
+TEST(EditRules, OnlyWholeNumbersInRangeNameALineAndOccurrencesDoNotOverlap) {
     const std::pair<const char*, int> kCases[] = {
         {"7", 7},  {" 12 ", 12}, {"1", 1},   {"20", 20}, {"0", 0},          {"21", 0}, {"-3", 0},
         {"+3", 0}, {"3x", 0},    {"2.5", 0}, {"", 0},    {"9999999999", 0}, {"19", 19}};
     for (const auto& [answer, line] : kCases)
         EXPECT_EQ(lineNumberFromAnswer(QString::fromLatin1(answer), 20), line) << answer;
-}
-
-TEST(EditRules, OccurrencesIgnoreCaseAndDoNotOverlap) {
+    // What Replace changes: occurrences ignoring case, not overlapping.
     EXPECT_EQ(occurrences(u"aaaa", QStringLiteral("aa")), (QVector<int>{0, 2}));
     EXPECT_EQ(occurrences(u"Main main MAIN", QStringLiteral("mAIN")), (QVector<int>{0, 5, 10}));
     EXPECT_EQ(occurrences(u"abc", QString()), QVector<int>());

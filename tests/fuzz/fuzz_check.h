@@ -1,21 +1,18 @@
 #pragma once
 
 #include <QByteArray>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 // A property that fails is a crash to libFuzzer and to the replay driver alike.
 #define FUZZ_CHECK(condition)                                                                      \
-    ((condition) ? void() : tarvo::fuzzFailure(#condition, __FILE__, __LINE__))
+    ((condition) ? void()                                                                          \
+                 : (std::fprintf(stderr, "%s:%d: property does not hold: %s\n", __FILE__,          \
+                                 __LINE__, #condition),                                            \
+                    std::abort()))
 
 namespace tarvo {
-
-[[noreturn]] inline void fuzzFailure(const char* what, const char* file, int line) {
-    std::fprintf(stderr, "%s:%d: property does not hold: %s\n", file, line, what);
-    std::abort();
-}
 
 inline QByteArray fuzzBytes(const uint8_t* data, size_t size) {
     return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -1,8 +1,7 @@
-// Stands in for libFuzzer's main where the compiler has no libFuzzer: feeds
-// each file named, or each file of each folder named, to the target once.
+// Stands in for libFuzzer's main where the compiler has none: feeds each file
+// named, or each file of each folder named, to the target once.
 #include <QDir>
 #include <QFile>
-#include <QStringList>
 
 #include <cstdint>
 #include <cstdio>
@@ -14,27 +13,19 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const QString path = QString::fromLocal8Bit(argv[i]);
         const QDir folder(path);
-        if (!folder.exists()) {
+        if (!folder.exists())
             inputs << path;
-            continue;
-        }
         for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden, QDir::Name))
             inputs << folder.filePath(name);
     }
-    // An empty corpus would make the test pass without trying anything.
-    if (inputs.isEmpty()) {
-        std::fprintf(stderr, "no inputs to replay\n");
-        return 1;
-    }
+    if (inputs.isEmpty()) // an empty corpus would pass without trying anything
+        qFatal("no inputs to replay");
     for (const QString& path : inputs) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
-            return 1;
-        }
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(path));
         const QByteArray bytes = file.readAll();
-        // Printed first, so that a crash's report follows the input's name.
-        std::fprintf(stderr, "%s\n", qPrintable(path));
+        std::fprintf(stderr, "%s\n", qPrintable(path)); // a crash's report follows the name
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()),
                                size_t(bytes.size()));
     }

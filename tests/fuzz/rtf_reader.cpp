@@ -1,6 +1,5 @@
-// A console or code file may begin as rich text and be anything after that.
-// The runs must be ordered, inside the text in the pane's CR LF positions,
-// formatted, and each different from the run it touches.
+// Rich text followed by anything: runs are ordered, inside the text in the pane's
+// CR LF positions, formatted, and each differs from a run it touches.
 #include "platform/rtf_reader.h"
 #include "fuzz_check.h"
 

@@ -1,6 +1,5 @@
-// Any file's bytes: decoding and encoding again gives them back exactly, the
-// text holds nothing the document would turn into a line break, and changing
-// one line changes only that line's bytes.
+// Any file's bytes: decoded and encoded again they come back exactly, the text holds nothing
+// the document would make a line break, and changing one line changes only its bytes.
 #include "platform/text_codec.h"
 #include "fuzz_check.h"
 

@@ -3,33 +3,35 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
-#include <QString>
+#include <functional>
 
 namespace tarvo::smoke {
 
-// A private Xvfb server for one test, stopped when this goes away.
-class VirtualDisplay {
+// Polls until `condition` holds or `ms` have passed: a loaded machine is slow.
+bool waitFor(const std::function<bool()>& condition, int ms = 60000);
+bool installed(const char* program);
+// Runs a tool to its end; its standard output, or an empty text on failure.
+QString runTool(const QString& program, const QStringList& arguments, int* exitCode = nullptr);
+bool writeFile(const QString& path, const QByteArray& bytes); // makes the folder too
+
+// A private Xvfb server (no window manager) for the real program and the tools.
+class XSession {
 public:
-    ~VirtualDisplay();
-    static bool serverInstalled();
-    // Starts the server on a display number it picks itself; false with a
-    // reason when it does not come up.
-    bool start(QString* error);
-    QString name() const { return m_name; } // ":N"
+    ~XSession();
+    bool start(QString* error); // returns once the server takes clients
+    bool startIde(const QString& folder, const QStringList& arguments = {},
+                  const QProcessEnvironment& extra = {});
+    bool ideRunning();
+    QString xdotool(const QString& arguments, int* exitCode = nullptr); // first output line
+    // The id of the visible window whose name matches `pattern`; empty if none comes.
+    QString waitForWindow(const QString& pattern);
+    // The viewable window's outer rectangle in root coordinates; empty while there is none.
+    QRect windowRect(const QString& title);
+    QImage grabScreen(const QString& scratchFolder); // null if import fails
+    QProcess ide;
 
 private:
     QProcess m_server;
-    QString m_name;
 };
-
-// Runs a tool to its end; its standard output, or an empty text on failure.
-QString runTool(const QString& program, const QStringList& arguments, int* exitCode = nullptr);
-
-// The outer rectangle, in root coordinates, of the mapped window with this
-// title; an empty rectangle when there is none (yet).
-QRect findWindow(const QString& display, const QString& title);
-
-// The whole screen, as a screenshot program sees it.
-QImage grabScreen(const QString& display, const QString& scratchFolder, QString* error);
 
 } // namespace tarvo::smoke
