@@ -9,7 +9,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev lib
 # What the tests need beyond the build: a display for the real-window tests,
 # the desktop-entry checker, and shellcheck for the bundled scripts.
 # shellcheck disable=SC2034
-DISPLAY_PACKAGES=(xvfb xauth x11-utils imagemagick desktop-file-utils shellcheck)
+DISPLAY_PACKAGES=(xvfb xauth x11-utils xdotool imagemagick desktop-file-utils shellcheck)
 
 log() { printf '== %s\n' "$*" >&2; }
 
