@@ -42,7 +42,7 @@ TEST(ProjectPaths, TheFirstUnreadableFileIsNamed) {
     EXPECT_EQ(findUnreadableProjectFile(missing, false).value().path, resourceTxtPath(missing));
     QHash<QString, QByteArray> read;
     EXPECT_FALSE(findUnreadableProjectFile(folder, true, {}, &read).has_value());
-    EXPECT_EQ(read.value(folder + "main.c"), "x\r\n"); // kept for the open, not read again
+    EXPECT_EQ(read.value(codeFilePath(folder, "main.c")), "x\r\n"); // kept for the open, not read again
     EXPECT_EQ(read.size(), 3);
     ASSERT_TRUE(QFile::remove(folder + "res/resource.h"));
     const auto failure = findUnreadableProjectFile(folder, false).value_or(ReadFailure{});
