@@ -34,7 +34,7 @@ TEST(ProjectPaths, JoinStripAndCompare) {
 
 TEST(ProjectPaths, TheFirstUnreadableFileIsNamed) {
     QTemporaryDir dir;
-    const QString folder = dir.path() + '/', missing = dir.path() + "/nowhere/";
+    const QString folder = dir.path() + '/', missing = folder + "nowhere/";
     for (const char* name : {"res/resource.txt", "res/resource.h", "main.c"})
         writeFile(folder + name, "x\r\n");
     EXPECT_FALSE(findUnreadableProjectFile(folder, true).has_value());
@@ -42,20 +42,10 @@ TEST(ProjectPaths, TheFirstUnreadableFileIsNamed) {
     EXPECT_EQ(findUnreadableProjectFile(missing, false).value().path, resourceTxtPath(missing));
     QHash<QString, QByteArray> read;
     EXPECT_FALSE(findUnreadableProjectFile(folder, true, {}, &read).has_value());
-    EXPECT_EQ(read.value(codeFilePath(folder, "main.c")), "x\r\n"); // kept for the open, not read again
-    EXPECT_EQ(read.size(), 3);
+    EXPECT_EQ(read.value(codeFilePath(folder, "main.c")) + char('0' + read.size()), "x\r\n3");
     ASSERT_TRUE(QFile::remove(folder + "res/resource.h"));
     const auto failure = findUnreadableProjectFile(folder, false).value_or(ReadFailure{});
     EXPECT_TRUE(failure.path == resourceHPath(folder) && !failure.reason.isEmpty());
-}
-
-TEST(FileStamp, MetadataCompareEveryField) {
-    const FileStamp a{true, 3, 10, 20, 30, "h"};
-    EXPECT_TRUE(a.sameMetadata(FileStamp{true, 3, 10, 20, 99, "other"}));
-    for (const FileStamp& b :
-         {FileStamp{false, 3, 10, 20, 30, "h"}, FileStamp{true, 4, 10, 20, 30, "h"},
-          FileStamp{true, 3, 11, 20, 30, "h"}, FileStamp{true, 3, 10, 21, 30, "h"}})
-        EXPECT_FALSE(a.sameMetadata(b)) << b.exists << b.size << b.modified << b.metadataChanged;
 }
 
 // A change is told apart from a touch by the content; times within the file
@@ -67,8 +57,7 @@ TEST(FileStamp, DiskChangeFollowsTheContent) {
     EXPECT_EQ(diskChange(absent, path), DiskChange::None);
     writeFile(path, "int a;");
     EXPECT_EQ(diskChange(absent, path), DiskChange::Changed);
-    FileStamp known = stampFile(path);
-    FileStamp now;
+    FileStamp known = stampFile(path), now;
     EXPECT_EQ(diskChange(known, path, &now), DiskChange::None);
     EXPECT_EQ(now.hash, known.hash);
     // Stamps taken over 2 s after the file's last change trust its times.
@@ -85,6 +74,13 @@ TEST(FileStamp, DiskChangeFollowsTheContent) {
     touch(path, 86400);
     EXPECT_EQ(diskChange(known, path, &now), DiskChange::None);
     EXPECT_FALSE(now.sameMetadata(known));
+    // Metadata compares every field but the hash and when the stamp was taken.
+    const FileStamp a{true, 3, 10, 20, 30, "h"};
+    EXPECT_TRUE(a.sameMetadata(FileStamp{true, 3, 10, 20, 99, "other"}));
+    for (const FileStamp& b :
+         {FileStamp{false, 3, 10, 20, 30, "h"}, FileStamp{true, 4, 10, 20, 30, "h"},
+          FileStamp{true, 3, 11, 20, 30, "h"}, FileStamp{true, 3, 10, 21, 30, "h"}})
+        EXPECT_FALSE(a.sameMetadata(b)) << b.exists << b.size << b.modified << b.metadataChanged;
     writeFile(path, "int b;"); // same size
     EXPECT_EQ(diskChange(known, path), DiskChange::Changed);
     QFile::remove(path);
@@ -109,12 +105,10 @@ TEST(ChangedSpan, IsTheLeastEditAndNeverSplitsALineBreak) {
 }
 
 TEST(RecoveryStore, FolderAndRootNameTheProject) {
-    const QString root = QStringLiteral("/r");
-    const QString folder = projectRecoveryFolder(root, "/w/My App.v2_x-y/");
-    EXPECT_EQ(folder, projectRecoveryFolder(root, "/w/x/../My App.v2_x-y"));
-    EXPECT_TRUE(folder.startsWith("/r/My_App_v2_x-y-")) << folder.toStdString();
-    EXPECT_EQ(folder.size(), QStringLiteral("/r/My_App_v2_x-y-").size() + 16);
-    EXPECT_NE(folder, projectRecoveryFolder(root, "/w/My App_v2_x-y"));
+    const QString folder = projectRecoveryFolder("/r", "/w/My App.v2_x-y/");
+    EXPECT_EQ(folder, projectRecoveryFolder("/r", "/w/x/../My App.v2_x-y"));
+    EXPECT_EQ(folder.left(17) + QString::number(folder.size()), "/r/My_App_v2_x-y-33");
+    EXPECT_NE(folder, projectRecoveryFolder("/r", "/w/My App_v2_x-y"));
     const QByteArray saved = qgetenv("XDG_STATE_HOME");
     for (const auto& [state, expected] :
          {std::pair{"/st", "/st"}, {"", "~/.local/state"}, {"rel", "~/.local/state"}}) {
@@ -155,27 +149,16 @@ TEST(RecoveryStore, OnlyReadableSessionsOfNoRunningIdeOfThisProjectNewestFirst) 
 
     const QList<RecoverySession> offered = orphanedSessions(folder, project);
     QStringList seen; // a name outside the project is never restored
-    for (const RecoverySession& session : offered) {
+    for (const RecoverySession& session : offered)
         for (const RecoveredFile& f : session.files)
             seen << QFileInfo(session.folder).fileName() + ':' + f.name + '=' + f.text;
-    }
     EXPECT_EQ(seen, (QStringList{"newer:main.c=int \u00e4;\r\n", "newer:res/resource.txt=r",
                                  "older:main.c=old"}));
     EXPECT_EQ(QDir(folder + "/older").entryList(QDir::Files), (QStringList{"files", "text-0"}));
     ASSERT_FALSE(offered.isEmpty());
-    EXPECT_TRUE(removeRecoverySession(offered[0].folder));
-    ASSERT_FALSE(offered.isEmpty());
-    EXPECT_TRUE(removeRecoverySession(offered[0].folder)); // already gone
+    EXPECT_TRUE(removeRecoverySession(offered[0].folder) &&
+                removeRecoverySession(offered[0].folder)); // already gone
     EXPECT_EQ(orphanedSessions(folder, project).size(), 1);
-    // A folder where the session's folder, list or text goes fails the write.
-    writeFile(dir.filePath("file"), "x");
-    for (const char* blocked : {"file/s", "list/files", "text/text-0"}) {
-        QDir().mkpath(dir.filePath(blocked));
-        const QString at = QFileInfo(dir.filePath(blocked)).path();
-        QString error;
-        EXPECT_FALSE(writeRecoverySession({at, project, {{"main.c", "t", 0}}}, &error)) << blocked;
-        EXPECT_FALSE(error.isEmpty()) << blocked;
-    }
 }
 
 } // namespace
