@@ -15,10 +15,8 @@ namespace {
 TEST(ProjectPaths, JoinStripAndCompare) {
     const QString s = PathSep();
     // An opened folder ends in a separator, so the separator doubles.
-    EXPECT_EQ(resourceTxtPath("/p/") + resourceHPath("/p") + mainBmpPath("/a b") + formBmpPath(""),
-              "/p/" + s + "res" + s + "resource.txt/p" + s + "res" + s + "resource.h/a b" + s +
-                  "res" + s + "main.bmp" + s + "res" + s + "form.bmp");
-    EXPECT_EQ(codeFilePath("/p/", "main.c"), "/p/" + s + "main.c");
+    EXPECT_EQ(codeFilePath("/p/", "main.c") + resourceHPath("/p"),
+              "/p/" + s + "main.c/p" + s + "res" + s + "resource.h");
     for (const QString c : {"C:\\P\\main.c|C:\\P\\", "/w/App/other.c|/w/App/o", "a.c|"})
         EXPECT_EQ(folderOfMainFile(c.section('|', 0, 0)), c.section('|', 1)) << c.toStdString();
     for (const QString c : {"/w/App//|/w/App", "/w/App|/w/App", "/|/", "//|/", "ab/|ab", "C:/|C:/",
@@ -102,22 +100,6 @@ TEST(ChangedSpan, IsTheLeastEditAndNeverSplitsALineBreak) {
             << c.toStdString();
         EXPECT_EQ(QString(f[0]).replace(span.start, span.removed, span.inserted), f[1]);
     }
-}
-
-TEST(RecoveryStore, FolderAndRootNameTheProject) {
-    const QString folder = projectRecoveryFolder("/r", "/w/My App.v2_x-y/");
-    EXPECT_EQ(folder, projectRecoveryFolder("/r", "/w/x/../My App.v2_x-y"));
-    EXPECT_EQ(folder.left(17) + QString::number(folder.size()), "/r/My_App_v2_x-y-33");
-    EXPECT_NE(folder, projectRecoveryFolder("/r", "/w/My App_v2_x-y"));
-    const QByteArray saved = qgetenv("XDG_STATE_HOME");
-    for (const auto& [state, expected] :
-         {std::pair{"/st", "/st"}, {"", "~/.local/state"}, {"rel", "~/.local/state"}}) {
-        qputenv("XDG_STATE_HOME", state);
-        EXPECT_EQ(recoveryRoot(), QString::fromLatin1(expected).replace("~", QDir::homePath()) +
-                                      "/tarvoide/recovery")
-            << state;
-    }
-    qputenv("XDG_STATE_HOME", saved);
 }
 
 TEST(RecoveryStore, OnlyReadableSessionsOfNoRunningIdeOfThisProjectNewestFirst) {
