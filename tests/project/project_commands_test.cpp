@@ -1,33 +1,80 @@
+// Open, New and Save Project, outside changes and crash recovery, on the main window.
+#include "app/start_options.h"
 #include "designer/designer_state.h"
+#include "editor/file_tabs.h"
+#include "ide_test.h"
 #include "platform/object_picture.h"
 #include "platform/pane_family.h"
 #include "platform/paths.h"
-#include "project_fixture.h"
+#include "project/crash_recovery.h"
+#include "project/outside_changes.h"
+#include "project/project_commands.h"
+#include "project/recovery_store.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
+#include <QTest>
 #include <csignal>
-#include <functional>
 #include <sys/resource.h>
 
 namespace tarvo::testing {
 namespace {
 
-class ProjectCommandsTest : public ProjectTest {
+// Line ends of every kind, a non-UTF-8 file, a byte-order mark and a bitmap, as real projects have.
+QMap<QString, QByteArray> sampleProjectFiles() {
+    return {
+        {"main.c",
+         "#include \"res/resource.h\"\r\n\r\nint main(void)\r\n{\r\n    return 0;\r\n}\r\n"},
+        {"util.h", "#define UTIL 1\nint util(void);\n"},
+        {"Notes.txt", "Gr\xfc\xdf"
+                      "e aus M\xfcnchen\r\nKein UTF-8\r\n"},
+        {"bom.c", "\xef\xbb\xbfint bom;\r\nint x;"},
+        {"mixed.c", "int a;\r\nint b;\nint c;\r\n"},
+        {"res/resource.txt",
+         "Tarvo resources\r\n#FORM\r\nID=1000\r\n(SH)BOUNDS.X=0\r\n(SH)BOUNDS.Y=0\r\n"
+         "(SH)BOUNDS.WIDTH=160\r\n(SH)BOUNDS.HEIGHT=160\r\n(U)OBJECT_ID=1001\r\n#END_FORM\r\n"
+         "#BUTTON\r\nID=1001\r\n(B)OBJECT.TYPE=3\r\n(SH)BOUNDS.X=10\r\n(SH)BOUNDS.Y=20\r\n"
+         "(SH)BOUNDS.WIDTH=40\r\n(SH)BOUNDS.HEIGHT=12\r\n#\r\n"},
+        {"res/resource.h", "#define Form1 1000\n#define Button1 1001\n"},
+        {"res/main.bmp", QByteArray("BM\x00\x01\x02\xff\r\n\n", 10)},
+    };
+}
+const QStringList kSampleTabs{"resource.txt", "resource.h", "bom.c", "main.c",
+                              "mixed.c",      "Notes.txt",  "util.h"};
+
+// Replaces the whole text as typing would, so the pane counts as changed.
+void replaceText(RichTextPane* pane, const QString& text) {
+    pane->select(0, pane->textLength());
+    pane->setSelText(text);
+}
+
+// The SDK, the tool folder and the projects all inside the temporary folder.
+class ProjectTest : public IdeTest {
 protected:
-    bool opened() const {
-        const Controls& c = form->ui();
-        return c.Command5->isEnabled() && c.Command6->isEnabled() && c.Command7->isEnabled() &&
-               c.Command9->isEnabled() && c.Command10->isEnabled();
+    void SetUp() override {
+        IdeTest::SetUp();
+        qputenv("TARVO_RECOVERY_SETTLE_MS", "50"); // the interval stays at 30 s
+        makeForm(QStringLiteral("IniPath,%1\r\nSDKProjectPath,%2\r\nLoadCode,TRUE\r\n"
+                                "ObjectsPerPage,20\r\nPreferedTextEditor,edit\r\n")
+                     .arg(path("tool/"), path("sdk/"))
+                     .toUtf8(),
+                 path("tool/"));
+        dialogs.shown.clear();
     }
-    void setPage(int page) {
-        designer().CurrentFormPage = page;
-        ui().Label2->setText(QStringLiteral("Form %1").arg(page));
+    QString makeProject(const QString& folder,
+                        const QMap<QString, QByteArray>& files = sampleProjectFiles()) const {
+        for (auto it = files.begin(); it != files.end(); ++it)
+            writeFile(folder + '/' + it.key(), it.value());
+        return path(folder);
     }
-    bool atPageZero() { return designer().CurrentFormPage == 0 && ui().Label2->text() == "Form 0"; }
+    void openProject(const QString& folderPath) {
+        dialogs.openAnswers << folderPath + PathSep() + QStringLiteral("main.c");
+        project().Command4_Click();
+    }
     void create(const QString& answer) {
         dialogs.inputAnswers << answer;
         project().Command8_Click();
@@ -43,61 +90,82 @@ protected:
             k << s.kind;
         return k.join(',');
     }
+    ProjectCommands& project() { return form->projectCommands(); }
+    int kept() {
+        return readRecoverySession(project().crashRecovery().sessionFolder()).files.size();
+    }
+    RichTextPane* pane(int tab) { return form->fileTabs().paneOfTab(tab); }
+    bool opened() const {
+        return form->ui().Command5->isEnabled() && form->ui().Command10->isEnabled();
+    }
+    void setPage(int page) {
+        designer().CurrentFormPage = page;
+        ui().Label2->setText(QStringLiteral("Form %1").arg(page));
+    }
+    bool atPageZero() { return designer().CurrentFormPage == 0 && ui().Label2->text() == "Form 0"; }
+    QString native(const char* relative) const { return QDir::toNativeSeparators(path(relative)); }
+    // Replaces the file by a rename, as editors and version control do.
+    void replaceOnDisk(const QString& name, const QByteArray& bytes) {
+        writeFile("App/.new", bytes);
+        ASSERT_TRUE(QFile::remove(path("App/" + name)) &&
+                    QFile::rename(path("App/.new"), path("App/" + name)));
+    }
+    bool waitFor(int tab, const QString& start) {
+        return QTest::qWaitFor([&] { return pane(tab)->text().startsWith(start); }, 5000);
+    }
 };
 
-TEST_F(ProjectCommandsTest, OpenLoadsTheChosenFolder) {
+TEST_F(ProjectTest, OpenLoadsTheChosenFolder) {
     setPage(2);
     project().Command4_Click(); // cancelled: nothing opens but the page is reset
     EXPECT_TRUE(atPageZero() && !opened());
-    const QString folder = makeProject("App");
+    const QString folder = makeProject("App") + PathSep();
     setPage(3);
     dialogs.shown.clear();
-    dialogs.openAnswers << folder + PathSep() + "main.c";
+    dialogs.openAnswers << folder + "main.c";
     form->action("OpenProject")->trigger();
     EXPECT_EQ(dialogs.shown[0].text + '|' + dialogs.shown[0].extra,
               settings().SDKProjectPath + "main.c|Code (main.c)|main.c");
-    EXPECT_EQ(ctx().project.ProjectPath, folder + PathSep());
-    EXPECT_EQ(form->windowTitle(), "Tarvo IDE [" + folder + PathSep() + "]");
+    EXPECT_EQ(ctx().project.ProjectPath + form->windowTitle(),
+              folder + "Tarvo IDE [" + folder + "]");
     EXPECT_EQ(tabTexts(), kSampleTabs);
-    EXPECT_EQ(pane(6)->text(), "Gr\u00fc\u00dfe aus M\u00fcnchen\r\nKein UTF-8\r\n");
     EXPECT_TRUE(opened() && atPageZero() && !project().hasUnsavedChanges());
     EXPECT_EQ(designer().ObjectPictures[1]->toolTipText(), QStringLiteral("1001,3"));
-
     // A second project replaces the code tabs; a code pane on view gives way to Text1.
     ui().Text1->hide();
     pane(5)->show();
-    auto files = sampleProjectFiles();
-    for (const char* name : {"util.h", "bom.c", "mixed.c", "Notes.txt"})
-        files.remove(name);
-    openProject(makeProject("Second", files));
+    openProject(
+        makeProject("Second", {{"main.c", "int x;\n"},
+                               {"res/resource.txt", sampleProjectFiles()["res/resource.txt"]},
+                               {"res/resource.h", ""}}));
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h", "main.c"}));
     EXPECT_EQ(ui().OtherTextFile->indices(), QList<int>{3});
     EXPECT_EQ(form->fileTabs().paneOnView(), ui().Text1);
-    EXPECT_EQ(kinds(), "open,open");
+    // The command line names a folder or its main.c; anything else is said and opens nothing.
+    for (const char* given : {"Second/", "App/main.c", "Gone", "App/util.h", "tool"}) {
+        openStartProject(path(given), project(), dialogs);
+        EXPECT_EQ(ctx().project.ProjectPath, path(*given == 'S' ? "Second/" : "App/")) << given;
+    }
+    EXPECT_EQ(
+        dialogs.messages().join('|'),
+        QStringLiteral("%1 does not exist.%4|%2 is neither a project folder nor its main.c.%4|"
+                       "The folder %3 holds no main.c.%4")
+            .arg(native("Gone"), native("App/util.h"), native("tool"),
+                 "\n\nTarvoIDE starts without a project."));
     EXPECT_TRUE(starter.started.isEmpty());
-
-    // Without LoadCode (only exactly TRUE counts) the outside editor gets the folder.
-    settings().LoadCode = "true";
-    openProject(folder);
-    ASSERT_EQ(starter.started.size(), 1);
-    EXPECT_EQ(starter.started[0].command,
-              commandFromPath(settings().IniPath + "loadeditor.bat", {folder + PathSep()}));
-    EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
-    EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h"}));
 }
 
-TEST_F(ProjectCommandsTest, NewCopiesTheTemplateAndOpensTheCopy) {
+TEST_F(ProjectTest, NewCopiesTheTemplateAndOpensTheCopy) {
     makeTemplate();
     setPage(2);
     const QString answer = path("Work/App");
     dialogs.inputAnswers << answer;
     form->action("NewProject")->trigger();
-    EXPECT_EQ(kinds(), "input");
-    EXPECT_EQ(dialogs.shown[0].text + '|' + dialogs.shown[0].title + '|' + dialogs.shown[0].extra,
-              "Please enter the path of the new project|Create Project|" +
+    EXPECT_EQ(kinds() + dialogs.shown[0].text + '|' + dialogs.shown[0].title + '|' +
+                  dialogs.shown[0].extra,
+              "inputPlease enter the path of the new project|Create Project|" +
                   settings().SDKProjectPath);
-    EXPECT_EQ(ctx().project.ProjectPath, answer);
-    EXPECT_EQ(form->windowTitle(), "Tarvo IDE " + answer);
+    EXPECT_EQ(ctx().project.ProjectPath + form->windowTitle(), answer + "Tarvo IDE " + answer);
     EXPECT_EQ(tabTexts(), (QStringList{"resource.txt", "resource.h", "main.c"}));
     EXPECT_TRUE(opened() && atPageZero());
     EXPECT_EQ(designer().ObjectPictures[1]->toolTipText(), QStringLiteral("1001,3"));
@@ -107,154 +175,119 @@ TEST_F(ProjectCommandsTest, NewCopiesTheTemplateAndOpensTheCopy) {
         create(a);
     EXPECT_EQ(ctx().project.ProjectPath, answer);
     create(path("SDK/"));
-    EXPECT_EQ(ctx().project.ProjectPath, path("SDK"));
-    EXPECT_EQ(readFile("SDK/res/resource.h"), "#define T 1\n");
-
-    // Files the copy would replace are listed (fifteen fit) and replaced only after a yes.
+    EXPECT_EQ(ctx().project.ProjectPath + readFile("SDK/res/resource.h"),
+              path("SDK") + "#define T 1\n");
+    // Files the copy would replace are named and replaced only after a yes.
     writeFile("Old/main.c", "mine\r\n");
-    for (int i = 1; i < 15; ++i)
-        writeFile(QStringLiteral("sdk/Template/f%1.c").arg(i), "t"),
-            writeFile(QStringLiteral("Old/f%1.c").arg(i), "o");
     for (const bool yes : {false, true}) {
         dialogs.shown.clear();
         dialogs.confirmAnswers << yes;
         create(path("Old"));
-        ASSERT_EQ(kinds(), "input,confirm");
-        const QString question = dialogs.shown[1].text;
-        EXPECT_TRUE(question.contains("main.c") && question.contains("f14.c") &&
-                    !question.contains("resource.txt") && !question.contains("more"))
-            << question.toStdString();
-        EXPECT_EQ(readFile("Old/main.c"), yes ? "int main(void) { return 0; }\r\n" : "mine\r\n");
-        EXPECT_EQ(ctx().project.ProjectPath, path(yes ? "Old" : "SDK"));
+        EXPECT_TRUE(kinds() == "input,confirm" && dialogs.shown[1].text.contains("\n\nmain.c\n\n"));
+        EXPECT_EQ(readFile("Old/main.c") + ctx().project.ProjectPath,
+                  yes ? "int main(void) { return 0; }\r\n" + path("Old")
+                      : "mine\r\n" + path("SDK"));
     }
 }
 
 // A project that cannot be opened or created is reported by name and leaves
-// the open one as it was: tabs, unsaved edit, page; the edit is not asked about.
-TEST_F(ProjectCommandsTest, FailuresAreReportedAndChangeNothing) {
-    const struct {
-        std::function<void()> arrange;
-        const char* newAnswer; // Open Project on "Broken" when null
-        const char* named;
-    } cases[] = {
-        {[&] { QFile::remove(path("Broken/res/resource.h")); }, nullptr, "Broken/res/resource.h"},
-        {[&] { QFile::remove(path("Broken/res/resource.txt")); }, nullptr,
-         "Broken/res/resource.txt"},
-        {[&] { writeFile("plain.txt", "a file\r\n"); }, "plain.txt", "plain.txt"},
-        {[] {}, "sdk/Template/App", "sdk/Template"},
-        {[&] { writeFile("New/res", "x"); }, "New", "New"}, // the copy cannot make res/
-        {[&] { QDir(path("sdk/Template")).removeRecursively(); }, "New", "sdk/Template"},
-        {[&] { QFile::remove(path("sdk/Template/res/resource.h")); }, "New",
-         "sdk/Template/res/resource.h"},
+// the open one as it was: tabs, unsaved edit, page.
+TEST_F(ProjectTest, FailuresAreReportedAndChangeNothing) {
+    // Each case: the path the report names, what is removed, where a file is put, New's answer.
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"Broken/res/resource.h", "Broken/res/resource.h", "", nullptr}, // Open on Broken
+        {"plain.txt", "", "plain.txt", "plain.txt"},
+        {"sdk/Template", "", "", "sdk/Template/App"},
+        {"New", "", "New/res", "New"},
+        {"sdk/Template", "sdk/Template", "", "New"},
+        {"sdk/Template/res/resource.h", "sdk/Template/res/resource.h", "", "New"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.named);
+    for (const auto& [named, removed, file, newAnswer] : cases) {
+        SCOPED_TRACE(named);
         SetUp();
         makeTemplate();
         makeProject("Broken");
-        c.arrange();
+        if (*removed)
+            QDir(path(removed)).removeRecursively(), QFile::remove(path(removed));
+        if (*file)
+            writeFile(file, "a file\r\n");
         openProject(makeProject("Good"));
         replaceText(ui().Text1, "edited\r\n");
         setPage(1);
         auto state = [&] {
             return tabTexts() << ctx().project.ProjectPath << form->windowTitle()
-                              << ui().Text1->text() << ui().Label2->text();
+                              << ui().Text1->text()
+                              << ui().Label2->text() + QString::number(designer().CurrentFormPage);
         };
         const QStringList before = state();
         dialogs.shown.clear();
         dialogs.saveAnswers << SaveAnswer::Discard;
         dialogs.confirmAnswers << true;
-        c.newAnswer ? create(path(c.newAnswer)) : openProject(path("Broken"));
+        newAnswer ? create(path(newAnswer)) : openProject(path("Broken"));
         EXPECT_EQ(state(), before);
-        EXPECT_EQ(designer().CurrentFormPage, 1);
-        EXPECT_TRUE(starter.started.isEmpty());
-        EXPECT_EQ(dialogs.messages().size(), 1);
-        EXPECT_TRUE(c.newAnswer || kinds() == "open,message") << kinds().toStdString();
-        EXPECT_TRUE(dialogs.messages().value(0).contains(QDir::toNativeSeparators(path(c.named))))
-            << dialogs.messages().value(0).toStdString();
-        EXPECT_FALSE(QFileInfo::exists(path("sdk/Template/App")));
+        EXPECT_TRUE(newAnswer || kinds() == "open,message") << kinds().toStdString();
+        EXPECT_TRUE(dialogs.messages().value(0).contains(native(named)));
     }
-    EXPECT_EQ(readFile("plain.txt"), "a file\r\n");
 }
 
 // Only changed panes are written, each in its file's own format; an unchanged
 // file is not touched, so a read-only one blocks nothing.
-TEST_F(ProjectCommandsTest, SaveWritesOnlyWhatChanged) {
+TEST_F(ProjectTest, SaveWritesOnlyWhatChanged) {
     const auto files = sampleProjectFiles();
     const QByteArray edited = QByteArray(files["res/resource.txt"]).replace("X=10", "X=11");
     openProject(makeProject("App"));
-    QMap<QString, QDateTime> times;
-    for (const QString& name : files.keys()) {
-        touch(path("App/" + name), -86400);
-        times[name] = QFileInfo(path("App/" + name)).lastModified();
-    }
     ASSERT_TRUE(QFile::setPermissions(path("App/res/resource.h"), QFile::ReadOwner));
     replaceText(ui().Text1, QString::fromLatin1(edited));
     replaceText(pane(6), pane(6)->text() + "\u00e4\r\n");
     replaceText(pane(7), pane(7)->text() + "int more;\r\n");
-    EXPECT_EQ(tabTexts(), (QStringList{"resource.txt*", "resource.h", "bom.c", "main.c", "mixed.c",
-                                       "Notes.txt*", "util.h*"}));
-    dialogs.shown.clear();
     form->action("SaveProject")->trigger();
-    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.value(0).text.toStdString();
+    EXPECT_EQ(kinds(), "open");
     const QMap<QString, QByteArray> saved{
         {"res/resource.txt", edited},
         {"util.h", "#define UTIL 1\nint util(void);\nint more;\n"},
         {"Notes.txt", files["Notes.txt"] + "\xe4\r\n"}};
     for (const QString& name : files.keys()) {
         EXPECT_EQ(readFile("App/" + name), saved.value(name, files[name])) << name.toStdString();
-        EXPECT_EQ(QFileInfo(path("App/" + name)).lastModified() == times[name],
-                  !saved.contains(name))
-            << name.toStdString();
     }
     EXPECT_EQ(tabTexts(), kSampleTabs);
     makeForm(path("tool")); // no project open
     replaceText(ui().Text1, "scratch\r\n");
-    EXPECT_FALSE(project().hasUnsavedChanges() || project().saveProject());
-    EXPECT_EQ(dialogs.messages(), QStringList{"No project is open."});
+    EXPECT_TRUE(!project().hasUnsavedChanges() && !project().saveProject() &&
+                dialogs.messages() == QStringList{"No project is open."});
 }
 
-// resource.txt and main.c are edited, then main.c is changed on disk or the disk
-// fails. A save that leaves a changed file unwritten fails; the pane keeps the
-// edit, nothing on disk is damaged, and the last word names the file and why.
-TEST_F(ProjectCommandsTest, SaveAsksOrReportsBeforeLosingAnything) {
+// resource.txt and main.c are edited, then main.c is changed or removed on disk,
+// or the disk fails. A save that leaves a changed file unwritten fails; the pane
+// keeps the edit, nothing on disk is damaged, and the last word names the file and why.
+TEST_F(ProjectTest, SaveAsksOrReportsBeforeLosingAnything) {
     const QByteArray resource = sampleProjectFiles()["res/resource.txt"],
                      main = sampleProjectFiles()["main.c"];
     const QByteArray mine(5000, 'x'), edited = QByteArray(resource).replace("X=10", "X=11");
-    auto theirs = [this](const QString& app) { writeFile(app + "/main.c", "theirs\n"); };
     const struct {
-        std::function<void(const QString& app)> inject;
+        char fault; // t: theirs, k: theirs seen before the save, x: removed, r: read-only,
+                    // g: folder gone, d: a folder in its place, b: too big
         QStringList answers;
         bool saved;
         QByteArray resource, main; // on disk afterwards; empty: no file
-        const char* named;
-        const char* said;
+        const char *named, *said;
     } cases[] = {
-        {theirs, {"Overwrite"}, true, edited, mine, "main.c", "has changed on disk"},
-        {theirs, {"Skip"}, false, edited, "theirs\n", "main.c", "has changed on disk"},
-        {theirs, {"Cancel"}, false, resource, "theirs\n", "main.c", "has changed on disk"},
-        {[](auto app) { QFile::setPermissions(app + "/main.c", QFile::ReadOwner); },
-         {},
-         false,
+        {'t', {"Overwrite"}, true, edited, mine, "main.c", "has changed on disk"},
+        {'t', {"Skip"}, false, edited, "theirs\n", "main.c", "has changed on disk"},
+        {'t', {"Cancel"}, false, resource, "theirs\n", "main.c", "has changed on disk"},
+        {'k',
+         {"Reload"},
+         true,
          edited,
-         main,
+         "theirs\n",
          "main.c",
-         "read-only"},
-        {[](auto app) { QDir(app).removeRecursively(); },
-         {"Overwrite", "Overwrite"},
-         false,
-         {},
-         {},
-         "res/resource.txt",
-         "ENOENT"},
-        {[](auto app) { QFile::remove(app + "/main.c"), QDir().mkpath(app + "/main.c"); },
-         {"Overwrite"},
-         false,
-         edited,
-         {},
-         "main.c",
-         "EISDIR"},
-        {[](auto) {}, {}, false, edited, main, "main.c", "EFBIG"}, // a full disk
+         " has changed on disk. Reload it and lose your changes?"},
+        {'k', {"Keep Mine", "Overwrite"}, true, edited, mine, "main.c", "has changed on disk"},
+        {'x', {"Overwrite"}, true, edited, mine, "main.c", "is no longer on disk"},
+        {'x', {"Skip"}, false, edited, {}, "main.c", "is no longer on disk"},
+        {'r', {}, false, edited, main, "main.c", "read-only"},
+        {'g', {"Overwrite", "Overwrite"}, false, {}, {}, "res/resource.txt", "ENOENT"},
+        {'d', {"Overwrite"}, false, edited, {}, "main.c", "EISDIR"},
+        {'b', {}, false, edited, main, "main.c", "EFBIG"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said);
@@ -263,14 +296,27 @@ TEST_F(ProjectCommandsTest, SaveAsksOrReportsBeforeLosingAnything) {
         openProject(app);
         replaceText(ui().Text1, QString::fromLatin1(edited));
         replaceText(pane(4), mine);
-        c.inject(app);
         dialogs.askAnswers = c.answers;
-        rlimit before{}, limit{1024, RLIM_INFINITY};
+        if (c.fault == 't' || c.fault == 'k')
+            writeFile(app + "/main.c", "theirs\n");
+        for (int look = 0; c.fault == 'k' && look < 2; ++look) // the same version is asked once
+            project().outsideChanges().checkNow();
+        if (c.fault == 'r')
+            QFile::setPermissions(app + "/main.c", QFile::ReadOwner);
+        if (c.fault == 'g')
+            QDir(app).removeRecursively();
+        if (c.fault == 'd' || c.fault == 'x')
+            QFile::remove(app + "/main.c"), QDir().mkpath(c.fault == 'd' ? app + "/main.c" : app);
+        if (c.fault == 'x') { // a removed file marks its tab
+            project().outsideChanges().checkNow();
+            EXPECT_EQ(tabTexts()[3], QStringLiteral("main.c* (deleted)"));
+        }
+        rlimit before{};
         getrlimit(RLIMIT_FSIZE, &before);
-        limit.rlim_max = before.rlim_max;
+        const rlimit small{1024, before.rlim_max};
         auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        if (qstrcmp(c.said, "EFBIG") == 0)
-            setrlimit(RLIMIT_FSIZE, &limit);
+        if (c.fault == 'b')
+            setrlimit(RLIMIT_FSIZE, &small);
         EXPECT_EQ(project().saveProject(), c.saved);
         setrlimit(RLIMIT_FSIZE, &before);
         std::signal(SIGXFSZ, oldHandler);
@@ -283,64 +329,48 @@ TEST_F(ProjectCommandsTest, SaveAsksOrReportsBeforeLosingAnything) {
              {std::pair{"res/resource.txt", c.resource}, {"main.c", c.main}})
             EXPECT_EQ(QFileInfo(app + '/' + name).isFile() ? readFile(app + '/' + name) : "",
                       bytes);
-        EXPECT_EQ(pane(4)->text(), mine);
+        EXPECT_EQ(pane(4)->text(), c.answers.value(0) == "Reload" ? "theirs\r\n" : QString(mine));
         EXPECT_EQ(pane(4)->isModified(), !c.saved);
         EXPECT_TRUE(QDir(app).entryList({"*.tmp"}, QDir::Files | QDir::Hidden).isEmpty());
     }
 }
 
-enum class Command { Exit, Open, New };
-
-TEST_F(ProjectCommandsTest, UnsavedChangesAreAskedAboutByEveryCommand) {
+// Exit, Open and New ask once before an edit is lost; Cancel or a failed save stops them.
+TEST_F(ProjectTest, UnsavedChangesAreAskedAboutFirst) {
     QApplication::setQuitOnLastWindowClosed(false);
-    int created = 0;
-    auto run = [&](Command command) { // true when the command went ahead
-        switch (command) {
-        case Command::Exit:
-            form->show();
-            form->Exit_Click();
-            return !form->isVisible();
-        case Command::Open:
-            openProject(path("Other"));
-            return ctx().project.ProjectPath.contains("Other");
-        case Command::New:
-            create(path(QStringLiteral("New%1").arg(++created)));
-            return ctx().project.ProjectPath.endsWith(QStringLiteral("New%1").arg(created));
-        }
-        return false;
-    };
-    for (Command command : {Command::Exit, Command::Open, Command::New}) {
-        for (SaveAnswer answer : {SaveAnswer::Save, SaveAnswer::Discard, SaveAnswer::Cancel}) {
-            SCOPED_TRACE(int(command) * 10 + int(answer));
-            SetUp();
-            makeTemplate();
-            makeProject("Other");
-            openProject(makeProject("App"));
-            EXPECT_TRUE(project().confirmDiscardChanges()); // nothing changed: no question
-            replaceText(pane(4), "edited\r\n");
-            dialogs.shown.clear();
-            dialogs.saveAnswers << answer;
-            EXPECT_EQ(run(command), answer != SaveAnswer::Cancel);
-            ASSERT_EQ(kinds().count("askSave"), 1);
-            EXPECT_EQ(dialogs.shown[command == Command::Exit ? 0 : 1].text,
-                      QStringLiteral("Save changes to the project?"));
-            EXPECT_EQ(readFile("App/main.c"),
-                      answer == SaveAnswer::Save ? "edited\r\n" : sampleProjectFiles()["main.c"]);
-            EXPECT_EQ(ctx().project.ProjectPath.contains("App"),
-                      answer == SaveAnswer::Cancel || command == Command::Exit);
-            form->hide();
-        }
+    for (const auto& [command, answer, writable] : {std::tuple{'x', SaveAnswer::Save, false},
+                                                    {'x', SaveAnswer::Cancel, true},
+                                                    {'o', SaveAnswer::Discard, true},
+                                                    {'o', SaveAnswer::Cancel, true},
+                                                    {'n', SaveAnswer::Save, true}}) {
+        SCOPED_TRACE((std::string{command, char('0' + int(answer)), char('0' + writable)}));
+        SetUp();
+        makeTemplate();
+        openProject(makeProject("App"));
+        EXPECT_TRUE(project().confirmDiscardChanges()); // nothing changed: no question
+        replaceText(pane(4), "edited\r\n");
+        QFile::setPermissions(path("App/main.c"),
+                              QFile::ReadOwner | (writable ? QFile::WriteOwner : QFile::ReadOwner));
+        dialogs.shown.clear();
+        dialogs.saveAnswers << answer;
+        form->show();
+        command == 'x'   ? form->Exit_Click()
+        : command == 'o' ? openProject(makeProject("Other"))
+                         : create(path("New"));
+        const bool goes = answer != SaveAnswer::Cancel && writable;
+        EXPECT_EQ(form->isVisible() && ctx().project.ProjectPath.contains("App"), !goes);
+        EXPECT_EQ(kinds().count("askSave"), 1);
+        EXPECT_EQ(dialogs.shown.value(kinds().split(',').indexOf("askSave")).text,
+                  "Save changes to the project?");
+        EXPECT_EQ(readFile("App/main.c"), answer == SaveAnswer::Save && writable
+                                              ? "edited\r\n"
+                                              : sampleProjectFiles()["main.c"]);
+        QFile::setPermissions(path("App/main.c"), QFile::ReadOwner | QFile::WriteOwner);
+        QDir(path("New")).removeRecursively();
     }
-    // A save that fails keeps the window open.
-    ASSERT_TRUE(QFile::setPermissions(path("App/main.c"), QFile::ReadOwner));
-    dialogs.saveAnswers << SaveAnswer::Save;
-    form->show();
-    form->Exit_Click();
-    EXPECT_TRUE(form->isVisible());
-    form->hide();
 }
 
-TEST_F(ProjectCommandsTest, ResourceCommandsShowPanesAndStartTheEditor) {
+TEST_F(ProjectTest, ResourceCommandsShowPanesAndStartTheEditor) {
     openProject(makeProject("App"));
     ui().TabStrip1->setCurrentIndex(4); // choosing a tab is the strip's business
     for (const bool header : {true, false}) {
@@ -352,16 +382,87 @@ TEST_F(ProjectCommandsTest, ResourceCommandsShowPanesAndStartTheEditor) {
             EXPECT_TRUE(pane(tab)->isHidden()) << header << tab;
         EXPECT_EQ(ui().TabStrip1->currentIndex(), 4);
     }
-    const QString chosen = path("some notes.txt");
-    writeFile(chosen, "notes\r\n");
-    dialogs.shown.clear();
-    dialogs.openAnswers << QString() << path("missing.c") << chosen;
-    for (int i = 0; i < 3; ++i)
-        form->action("EditFile")->trigger();
-    ASSERT_EQ(starter.started.size(), 1); // only an existing file goes to the editor
-    EXPECT_EQ(starter.started[0].command, commandFromSetting("edit", {chosen}));
-    EXPECT_EQ(dialogs.shown.value(0).text + '|' + dialogs.shown[0].extra,
-              ctx().project.ProjectPath + "*.*|Resource (*.txt)|*.txt|Code (*.c;*.h)|*.c;*.h");
+}
+
+TEST_F(ProjectTest, AnUnchangedPaneFollowsItsFileKeepingCaretAndScroll) {
+    openProject(makeProject("App"));
+    const QByteArray text = QByteArray("int line;\n").repeated(200);
+    replaceOnDisk("util.h", text);
+    ASSERT_TRUE(waitFor(7, "int line;"));
+    form->show();
+    ui().TabStrip1->setCurrentIndex(6);
+    pane(7)->select(40, 3);
+    pane(7)->verticalScrollBar()->setValue(50);
+    // Seen again after a rename and after a write in place: the watch follows the file.
+    replaceOnDisk("util.h", "// first\n" + text);
+    ASSERT_TRUE(waitFor(7, "// first"));
+    EXPECT_TRUE(pane(7)->selStart() == 40 && pane(7)->selLength() == 3 && !pane(7)->isModified());
+    EXPECT_EQ(pane(7)->verticalScrollBar()->value(), 50);
+    writeFile("App/util.h", "// second\n" + text);
+    ASSERT_TRUE(waitFor(7, "// second"));
+    // A look asked for while a question is open comes once it is answered.
+    project().outsideChanges().withoutChecks([&] {
+        writeFile("App/util.h", "// held\n");
+        QTest::qWait(400);
+        EXPECT_TRUE(pane(7)->text().startsWith("// second"));
+    });
+    EXPECT_TRUE(waitFor(7, "// held"));
+    // The form page follows a reloaded resource text.
+    QByteArray resource = sampleProjectFiles()["res/resource.txt"];
+    replaceOnDisk("res/resource.txt", resource.replace("(SH)BOUNDS.X=10", "(SH)BOUNDS.X=30"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return designer().ObjectPictures[1]->left() == 119; }, 5000));
+    EXPECT_EQ(kinds(), "open");
+}
+
+TEST_F(ProjectTest, UnsavedTextsAreKeptUntilSavedOrDiscarded) {
+    openProject(makeProject("App"));
+    replaceText(pane(4), "int edited;\r\n");
+    QTest::qWait(200); // an edit of a code pane waits for the interval
+    EXPECT_FALSE(QFileInfo::exists(project().crashRecovery().sessionFolder()));
+    replaceText(ui().Text1, "#FORM edited\r\n"); // designer gestures settle soon
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kept() == 2; }, 5000));
+    const RecoverySession session = readRecoverySession(project().crashRecovery().sessionFolder());
+    EXPECT_EQ(session.files[0].name + session.files[1].text, "res/resource.txtint edited;\r\n");
+    ASSERT_TRUE(project().saveProject());
+    EXPECT_FALSE(QFileInfo::exists(project().crashRecovery().sessionFolder()));
+    replaceText(pane(4), "again\r\n");
+    ASSERT_TRUE(project().crashRecovery().update());
+    EXPECT_EQ(kept(), 1);
+    dialogs.saveAnswers << SaveAnswer::Discard;
+    ASSERT_TRUE(project().confirmDiscardChanges());
+    EXPECT_FALSE(QFileInfo::exists(project().crashRecovery().sessionFolder()));
+}
+
+TEST_F(ProjectTest, ACrashedSessionIsOfferedWhenTheProjectIsOpenedAgain) {
+    for (const QString answer : {"Restore", "Discard", "Later", "Old"}) {
+        SCOPED_TRACE(answer.toStdString());
+        const QString project = makeProject("App-" + answer);
+        const QString crashed = projectRecoveryFolder(recoveryRoot(), project) + "/crashed";
+        touch(project + "/main.c", -60);
+        ASSERT_TRUE(writeRecoverySession(
+            {crashed,
+             project,
+             {{"main.c", "int main(void) { return 2; }\r\n", 0}, {"new.c", "x", 0}}}));
+        for (const char* file : {"/main.c", "/new.c"}) // data older than its file lost to a save
+            if (answer == "Old")
+                writeFile(project + file, "saved\n"), touch(project + file, 1);
+        dialogs.saveAnswers = {SaveAnswer::Discard}; // the edits restored by the case before
+        dialogs.askAnswers = QStringList{answer};
+        dialogs.shown.clear();
+        openProject(project);
+        ASSERT_EQ(dialogs.questions().size(), answer == "Old" ? 0 : 1);
+        if (answer == "Old")
+            break;
+        EXPECT_EQ(dialogs.questions()[0].extra +
+                      QString::number(dialogs.questions()[0].defaultButton),
+                  QStringLiteral("Restore|Discard|Later0"));
+        const bool restored = answer == "Restore";
+        EXPECT_EQ(pane(4)->text().contains("return 2;"), restored);
+        EXPECT_EQ(tabTexts().mid(3).join(','), restored ? "main.c*,mixed.c,Notes.txt,util.h,new.c*"
+                                                        : "main.c,mixed.c,Notes.txt,util.h");
+        EXPECT_EQ(QFileInfo::exists(crashed), answer == "Later");
+        EXPECT_EQ(kept(), restored ? 2 : 0);
+    }
 }
 
 } // namespace
