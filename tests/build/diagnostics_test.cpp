@@ -20,8 +20,7 @@ TEST(Diagnostics, ReadsCapturedGccAndClangOutputWithEitherLineEnd) {
         QFile f(QStringLiteral(TARVO_DIAGNOSTICS_DIR "/%1.txt").arg(nameAndTally[0]));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         const QString lf = QString::fromUtf8(f.readAll());
-        QString crLf = lf;
-        for (const QString& text : {lf, crLf.replace("\n", "\r\n")}) {
+        for (const QString& text : {lf, QString(lf).replace("\n", "\r\n")}) {
             int n[3] = {0, 0, 0};
             for (const Diagnostic& d : parseDiagnostics(text)) {
                 ++n[int(d.severity)];
@@ -59,7 +58,7 @@ TEST(Diagnostics, ReadsEachFormIgnoresOtherLinesAndFindsThemByPosition) {
                                            "main.c:99999999999:3: error: far\n"
                                            "make: *** [Makefile:12: all] Error 1\n"
                                            "main.c:3: note: f(1): error here\n"
-                                           "1:2: error: x"));
+                                           ":1:2: error: x"));
     QStringList rendered;
     for (const Diagnostic& d : got)
         rendered << QStringLiteral("%1 %2:%3:%4 %5 %6")
@@ -74,7 +73,7 @@ TEST(Diagnostics, ReadsEachFormIgnoresOtherLinesAndFindsThemByPosition) {
                                      "6 main.c:3:9 error C1083: no file", "8 p/a.c:4:0 warning w",
                                      "10 a.s:3:0 error junk at end", "12 ../up/../x y.c:5:1 note ",
                                      "14 main.c:1:0 note zero", "16 main.c:2147483647:3 error far",
-                                     "18 main.c:3:0 note f(1): error here", "19 1:2:0 error x"}));
+                                     "18 main.c:3:0 note f(1): error here", "19 :1:2:0 error x"}));
     // A click anywhere on a diagnostic's line, its end included, finds it;
     // one on the line before finds none.
     for (qsizetype i = 0; i < got.size(); ++i) {
