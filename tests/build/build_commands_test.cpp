@@ -1,10 +1,12 @@
-#include "build/batch_editing.h"
 #include "build_fixture.h"
 #include "project/outside_changes.h"
 #include "project/project_commands.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
 
 namespace tarvo::testing {
 namespace {
@@ -12,77 +14,29 @@ namespace {
 struct BuildRow {
     const char* menuItem;
     QPushButton* Controls::*button;
-    void (BuildCommands::*handler)();
     const char* batchFile;
     WindowStyle style;
     bool compiles;
 };
 
-const BuildRow kBuildRows[] = {
-    {"MakeDebug", &Controls::Command10, &BuildCommands::Command10_Click, "makedebug.bat",
-     WindowStyle::Hidden, true},
-    {"MakeRelease", &Controls::Command6, &BuildCommands::Command6_Click, "makerelease.bat",
-     WindowStyle::Hidden, true},
-    {"MakeLoadDebug", &Controls::Command9, &BuildCommands::Command9_Click, "makeall.bat",
-     WindowStyle::MinimizedNoFocus, true},
-    {"LoadToEmulator", &Controls::Command7, &BuildCommands::Command7_Click, "makeload.bat",
-     WindowStyle::MinimizedNoFocus, false},
-};
+class BuildCommandsTest : public BuildTest, public ::testing::WithParamInterface<BuildRow> {};
 
-class BuildCommandsTest : public BuildTest, public ::testing::WithParamInterface<BuildRow> {
-protected:
-    void SetUp() override {
-        BuildTest::SetUp();
-        m_sdk = folder(QStringLiteral("SDK"));
-        settings().IniPath = QStringLiteral("/opt/tarvo tools/");
-        settings().SDKProjectPath = m_sdk;
-    }
-    QString m_sdk;
-};
-
-TEST_P(BuildCommandsTest, StartsTheBatchFileWithTheProjectFolderAndPollsWhenItCompiles) {
+TEST_P(BuildCommandsTest, SavesFirstOrStartsNothingThenStartsTheBatchFileAndPolls) {
     const BuildRow& row = GetParam();
-    const QString tools = QStringLiteral("/opt/tarvo tools/") + QLatin1String(row.batchFile);
-    writeFile(m_sdk + QStringLiteral("Err.txt"), "old errors");
-    writeFile(m_sdk + QStringLiteral("Out.txt"), "old output");
-    ui().ConsoleText1->setText(QStringLiteral("previous errors"));
-    ui().ConsoleText2->setText(QStringLiteral("previous output"));
-    // No project yet: an empty folder, which the starter leaves out.
-    (form->buildCommands().*row.handler)();
-    EXPECT_EQ(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")), !row.compiles);
-    EXPECT_TRUE(QFileInfo::exists(m_sdk + QStringLiteral("Out.txt")));
-    EXPECT_EQ(polling(), row.compiles);
-    EXPECT_EQ(console1(), row.compiles ? kCompiling : QStringLiteral("previous errors"));
-    EXPECT_EQ(console2(), row.compiles ? kCompiling : QStringLiteral("previous output"));
-    // The menu item works while the button is still disabled.
-    (ui().*row.button)->setEnabled(false);
-    ctx().project.ProjectPath = QStringLiteral("/home/me/My Projects/Clock/");
-    form->action(QLatin1String(row.menuItem))->trigger();
-    EXPECT_EQ(starter.commands(),
-              (QList<ProgramCommand>{commandFromPath(tools, {""}),
-                                     commandFromPath(tools, {ctx().project.ProjectPath})}));
-    for (const auto& started : starter.started)
-        EXPECT_EQ(started.style, row.style);
-    EXPECT_TRUE(dialogs.shown.isEmpty());
-}
-
-TEST_P(BuildCommandsTest, UnsavedChangesAreSavedFirstOrNothingStarts) {
-    const BuildRow& row = GetParam();
-    const QString project = folder(QStringLiteral("Clock"));
+    const QString project = folder(QStringLiteral("My Clock"));
     const QString resource = project + QStringLiteral("res/resource.txt");
     ctx().project.ProjectPath = project;
-    (ui().*row.button)->setEnabled(true);
     const struct {
         const char* answers; // "": no question expected
-        bool edited, changedOnDisk, starts;
+        bool edited, changedOnDisk, starts, startFails;
         const char* onDisk; // resource.txt afterwards
     } cases[] = {
-        {"", false, false, true, "form"},
-        {"Save", true, false, true, "Xform"},
-        {"Save|Skip", true, true, false, "theirs"}, // a file left unwritten
-        {"Save|Cancel", true, true, false, "theirs"},
-        {"Build Without Saving", true, false, true, "form"},
-        {"Cancel", true, false, false, "form"},
+        {"", false, false, true, false, "form"},
+        {"", false, false, true, true, "form"}, // then nothing would ever end the waiting
+        {"Save", true, false, true, false, "Xform"},
+        {"Save|Skip", true, true, false, false, "theirs"}, // a file left unwritten
+        {"Build Without Saving", true, false, true, false, "form"},
+        {"Cancel", true, false, false, false, "form"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answers);
@@ -94,84 +48,112 @@ TEST_P(BuildCommandsTest, UnsavedChangesAreSavedFirstOrNothingStarts) {
         if (c.changedOnDisk)
             writeFile(resource, "theirs");
         writeFile(m_sdk + QStringLiteral("Err.txt"), "old errors");
+        ui().Timer1->stop();
+        ui().ConsoleText1->setText(QStringLiteral("before"));
+        ui().ConsoleText2->setText(QStringLiteral("before"));
         starter.started.clear();
+        starter.failNext = c.startFails;
         dialogs.shown.clear();
         dialogs.askAnswers = QString::fromLatin1(c.answers).split('|', Qt::SkipEmptyParts);
+        (ui().*row.button)->setEnabled(!c.edited); // the menu item works without it
         if (c.edited)
             form->action(QLatin1String(row.menuItem))->trigger();
         else
-            (ui().*row.button)->click(); // enabled as with a project open
-        EXPECT_EQ(starter.started.size(), c.starts ? 1 : 0);
-        EXPECT_EQ(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")),
-                  !(c.starts && row.compiles));
+            (ui().*row.button)->click();
+        const bool compiling = c.starts && row.compiles;
+        QString said = compiling ? kCompiling : QStringLiteral("before");
+        if (compiling && c.startFails)
+            said = QStringLiteral("The build could not be started: \"%1\" \"%2\"")
+                       .arg(kTools + row.batchFile, project);
+        EXPECT_EQ(console1() + console2(), said + said);
+        EXPECT_EQ(polling(), compiling && !c.startFails);
+        EXPECT_EQ(QFileInfo::exists(m_sdk + QStringLiteral("Err.txt")), !compiling);
         EXPECT_EQ(readFile(resource), c.onDisk);
+        ASSERT_EQ(starter.started.size(), c.starts ? 1 : 0);
+        if (c.starts) {
+            EXPECT_EQ(starter.started[0].command,
+                      commandFromPath(kTools + QLatin1String(row.batchFile), {project}));
+            EXPECT_EQ(starter.started[0].style, row.style);
+        }
         const QList<ScriptedDialogs::Shown> asked = dialogs.questions();
         ASSERT_EQ(asked.size(), (c.edited ? 1 : 0) + (c.changedOnDisk ? 1 : 0));
-        if (!c.edited)
-            continue;
-        EXPECT_EQ(asked[0].text, QStringLiteral("Save changes before building?"));
-        EXPECT_EQ(asked[0].extra, QStringLiteral("Save|Build Without Saving|Cancel"));
-        EXPECT_EQ(asked[0].defaultButton, 0);
+        if (c.edited) {
+            EXPECT_EQ(asked[0].text, QStringLiteral("Save changes before building?"));
+            EXPECT_EQ(asked[0].extra, QStringLiteral("Save|Build Without Saving|Cancel"));
+            EXPECT_EQ(asked[0].defaultButton, 0);
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllBuilds, BuildCommandsTest, ::testing::ValuesIn(kBuildRows),
-                         [](const auto& info) { return std::string(info.param.menuItem); });
+INSTANTIATE_TEST_SUITE_P(
+    AllBuilds, BuildCommandsTest,
+    ::testing::Values(
+        BuildRow{"MakeDebug", &Controls::Command10, "makedebug.bat", WindowStyle::Hidden, true},
+        BuildRow{"MakeRelease", &Controls::Command6, "makerelease.bat", WindowStyle::Hidden, true},
+        BuildRow{"MakeLoadDebug", &Controls::Command9, "makeall.bat", WindowStyle::MinimizedNoFocus,
+                 true},
+        BuildRow{"LoadToEmulator", &Controls::Command7, "makeload.bat",
+                 WindowStyle::MinimizedNoFocus, false}),
+    [](const auto& info) { return std::string(info.param.menuItem); });
 
-using BuildFailureTest = BuildCommandsTest;
-
-TEST_F(BuildFailureTest, BuildThatCannotStartDoesNotWaitForever) {
-    starter.failNext = true;
-    ctx().project.ProjectPath = QStringLiteral("/p q/");
-    form->buildCommands().Command10_Click();
-    EXPECT_FALSE(polling());
-    const QString expected = QStringLiteral(
-        "The build could not be started: \"/opt/tarvo tools/makedebug.bat\" \"/p q/\"");
-    EXPECT_EQ(console1(), expected);
-    EXPECT_EQ(console2(), expected);
-}
-
-TEST_F(BuildFailureTest, UndeletableErrorFileStopsTheBuild) {
-    const QString locked = folder(QStringLiteral("locked"));
-    writeFile(locked + QStringLiteral("Err.txt"), "old errors");
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-    QFile probe(locked + QStringLiteral("probe"));
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.remove();
-        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "permissions are not enforced for this user";
-    }
-    settings().SDKProjectPath = locked;
-    ui().ConsoleText1->setText(QStringLiteral("previous errors"));
-    form->buildCommands().Command10_Click();
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_TRUE(starter.started.isEmpty());
-    EXPECT_FALSE(polling());
-    EXPECT_EQ(console1(), QStringLiteral("previous errors"));
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages()[0].contains(locked + QStringLiteral("Err.txt")));
-}
-
-// The full folders are run for real in tests/app/start_arguments_test.cpp.
-TEST_F(BuildTest, BatchFileItemsTakeBareNamesWithoutAToolFolder) {
-    const std::pair<const char*, const char*> rows[] = {{"CenterEmulator", "centeremu.bat"},
-                                                        {"MakeDebugBat", "makedebug.bat"},
-                                                        {"MakeReleaseBat", "makerelease.bat"},
-                                                        {"MakeLoadBat", "makeload.bat"},
-                                                        {"MakeAll", "makeall.bat"},
-                                                        {"LoadEditor", "loadeditor.bat"}};
-    for (const auto& [menuItem, file] : rows) {
-        SCOPED_TRACE(menuItem);
-        starter.started.clear();
-        QAction* item = form->action(QLatin1String(menuItem));
-        EXPECT_TRUE(item->isEnabled());
-        item->trigger();
-        ASSERT_EQ(starter.started.size(), 1);
-        EXPECT_EQ(starter.started[0].command, menuItem == rows[0].first
-                                                  ? commandFromPath(QLatin1String(file))
-                                                  : commandFromSetting(kNotepad, {file}));
+// Escape or Stop Waiting; dots past the pane's width are counted, not laid out.
+TEST_F(BuildTest, StoppingEndsPollingAndSaysSoOnlyWhileWaiting) {
+    const QString said = QStringLiteral("\r\nStopped waiting for the build's Err.txt and Out.txt.");
+    for (ConsolePane* p : {ui().ConsoleText1, ui().ConsoleText2})
+        p->resize(40 * p->fontMetrics().horizontalAdvance(' '), 100); // 3 ticks fit, 1000 do not
+    for (const int ticks : {1000, 3}) {
+        SCOPED_TRACE(ticks);
+        ConsolePane* pane = ticks == 3 ? ui().ConsoleText2 : ui().ConsoleText1;
+        form->buildCommands().Command10_Click();
+        poll(ticks);
+        for (ConsolePane* p : {ui().ConsoleText1, ui().ConsoleText2}) {
+            EXPECT_EQ(p->textLength(), kCompiling.size() + 2 * ticks);
+            const int shown = p->textLength() - p->keptLength();
+            const int fits = p->width() / p->fontMetrics().horizontalAdvance(' ');
+            EXPECT_EQ(p->keptLength() == 0, ticks == 3);
+            EXPECT_TRUE(ticks == 3 || (shown > fits - 2 && shown <= fits + 1)) << shown;
+            EXPECT_EQ(p->document()->toPlainText(), p->text().left(shown));
+        }
+        std::unique_ptr<QMenu> menu(pane->createContextMenu({}));
+        QAction* stop = menu->findChild<QAction*>(QStringLiteral("StopWaiting"));
+        ASSERT_TRUE(stop && stop->isEnabled());
+        if (ticks == 3)
+            stop->trigger();
+        else
+            QTest::keyClick(pane, Qt::Key_Escape);
         EXPECT_FALSE(polling());
+        EXPECT_EQ(console1() + console2(), (kCompiling + dots(ticks) + said).repeated(2));
+        EXPECT_EQ(pane->keptLength(), 0); // the line break brings the counted dots in
+        EXPECT_EQ(pane->document()->toPlainText(), pane->text().replace("\r\n", "\n"));
+        QTest::keyClick(pane, Qt::Key_Escape);
+        menu.reset(pane->createContextMenu({}));
+        EXPECT_FALSE(menu->findChild<QAction*>(QStringLiteral("StopWaiting"))->isEnabled());
+        EXPECT_EQ(console1(), kCompiling + dots(ticks) + said);
     }
+}
+
+// Either file alone keeps the polling going; Err.txt is reloaded on each tick.
+TEST_F(BuildTest, PollingStopsOnlyWhenBothFilesAreThere) {
+    form->buildCommands().Command10_Click();
+    const QString err = m_sdk + QStringLiteral("Err.txt"), out = m_sdk + QStringLiteral("Out.txt");
+    writeFile(out, "left by the build before");
+    poll(2);
+    QFile::remove(out);
+    writeFile(err, "main.c:3:1: error: expected ';'\r\n");
+    for (int i = 3; i <= 4; ++i) {
+        poll(1);
+        EXPECT_EQ(console1(), QStringLiteral("main.c:3:1: error: expected ';'\r\n ."));
+        EXPECT_EQ(console2(), kCompiling + dots(i));
+        EXPECT_TRUE(polling());
+    }
+    ui().Console->setCurrentIndex(1); // an empty Err.txt leaves the Output tab in front
+    writeFile(err, "");
+    writeFile(out, "cc -c main.c\nBuild succeeded\n");
+    poll(1);
+    EXPECT_FALSE(polling());
+    EXPECT_EQ(console1(), QString());
+    EXPECT_EQ(console2(), QStringLiteral("cc -c main.c\r\nBuild succeeded\r\n"));
+    EXPECT_EQ(ui().Console->currentIndex(), 1);
 }
 
 } // namespace
