@@ -96,6 +96,13 @@ TEST(ChangedSpan, IsTheLeastEditAndNeverSplitsALineBreak) {
     }
 }
 
+TEST(RecoveryStore, FolderNamesTheProjectSafelyAndKeepsNamesakesApart) {
+    const QString a = projectRecoveryFolder("/r", "/p/a b-c_d.e"),
+                  b = projectRecoveryFolder("/r", "/q/a b-c_d.e");
+    EXPECT_TRUE(a.startsWith("/r/a_b-c_d_e-") && a.size() == 29) << a.toStdString();
+    EXPECT_NE(a, b);
+}
+
 TEST(RecoveryStore, OnlyReadableSessionsOfNoRunningIdeOfThisProjectNewestFirst) {
     QTemporaryDir dir;
     const QString project = dir.filePath(QStringLiteral("App"));
