@@ -43,9 +43,9 @@ TEST(IniFields, SplitAtCommasAndLineEndsWithTheirLines) {
 
 TEST(IniNumber, TakesTheLeadingDecimalRoundedHalfToEvenClampedTo16Bits) {
     for (const char* row :
-         {"12.5=12", "13.5=14", "0.5=0", "12.500001=13", "12.4999=12", "20words=20", "12x6=12",
-          ".6=1", "-3.5=-4", "+7=7", " \t7=7", "words 20=0", "=0", "1.2.3=1", "32768=32767",
-          "99999999999999999999=32767", "-40000=-32768"}) {
+         {"12.5=12", "12.500=12", "13.5=14", "0.5=0", "12.500001=13", "12.4999=12", "20words=20",
+          "12x6=12", ".6=1", "-3.5=-4", "+7=7", " \t7=7", "words 20=0", "=0", "1.2.3=1",
+          "32768=32767", "99999999999999999999=32767", "-40000=-32768"}) {
         const QStringList parts = QString::fromLatin1(row).split(QLatin1Char('='));
         EXPECT_EQ(iniNumber(parts[0]), parts[1].toInt()) << row;
     }

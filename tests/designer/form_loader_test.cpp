@@ -27,6 +27,8 @@ TEST_F(FormLoaderTest, APageShowsTheObjectsItsFormLists) {
     for (const LineShape* l : {ui().Line2, ui().Line3, ui().Line4, ui().Line5})
         frame += QStringLiteral("%1,%2-%3,%4 ").arg(l->x1()).arg(l->y1()).arg(l->x2()).arg(l->y2());
     EXPECT_EQ(frame, QStringLiteral("89,44-249,44 249,44-249,194 249,194-89,194 89,194-89,44 "));
+    EXPECT_EQ(ui().Line2->geometry(), QRect(89, 44, 161, 1)); // both ends drawn
+    EXPECT_EQ(ui().Line3->geometry(), QRect(249, 44, 1, 151));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
