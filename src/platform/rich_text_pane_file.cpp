@@ -202,22 +202,26 @@ bool RichTextPane::sameAsBaseline(int line, int baseLine, QStringView raw,
                                   TextEncoder& encoder) const {
     if (baseLine < 0 || baseLine + 1 >= m_baseStarts.size())
         return false;
-    // Lines are asked for in order: the next one is the next block.
-    if (!(m_compared.isValid() && m_comparedLine + 1 == line))
-        m_compared = doc()->findBlockByNumber(line);
-    else
+    // Lines are asked for in order: the next one is the next block, and it
+    // starts where the last one ended (asking a block for its position walks
+    // the document's tree).
+    if (m_compared.isValid() && m_comparedLine + 1 == line) {
+        m_comparedPos += m_compared.length();
         m_compared = m_compared.next();
+    } else {
+        m_compared = doc()->findBlockByNumber(line);
+        m_comparedPos = m_compared.isValid() ? m_compared.position() : 0;
+    }
     m_comparedLine = line;
     if (!m_compared.isValid())
         return false;
     const QString own = raw.isNull() ? m_compared.text() : QString();
-    encoder.restart();
-    encoder.addLine(raw.isNull() ? QStringView(own)
-                                 : raw.mid(m_compared.position(), m_compared.length() - 1),
-                    lineEndOf(m_compared));
+    const QStringView text =
+        raw.isNull() ? QStringView(own) : raw.mid(m_comparedPos, m_compared.length() - 1);
     const quint32 from = m_baseStarts.at(baseLine);
     const quint32 to = m_baseStarts.at(baseLine + 1);
-    return encoder.bytes() == QByteArrayView(m_base).sliced(from, to - from);
+    return encoder.writesAs(text, lineEndOf(m_compared),
+                            QByteArrayView(m_base).sliced(from, to - from));
 }
 
 // A block split in two keeps its state in the first part, and the parts after
