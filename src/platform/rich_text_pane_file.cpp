@@ -227,13 +227,15 @@ bool RichTextPane::sameAsBaseline(int line, int baseLine, QStringView raw,
 // A block split in two keeps its state in the first part, and the parts after
 // it start new (-1); but the old line end now ends the last part, and the
 // breaks before it were typed. (A join keeps the state of the later line,
-// whose line end the joined line does have.)
+// whose line end the joined line does have.) The same pass marks the lines'
+// styles to be shown again.
 void RichTextPane::settleLineEnds(int first, int last) {
     const int typed = int(m_format.typedLineEnd) | kStaleStyle;
     QTextBlock owner;
     QTextBlock b = doc()->findBlockByNumber(first);
     for (int line = first; line <= last && b.isValid(); ++line, b = b.next()) {
-        if (b.userState() >= 0) {
+        if (const int state = b.userState(); state >= 0) {
+            b.setUserState(state | kStaleStyle);
             owner = b;
             continue;
         }
@@ -296,7 +298,8 @@ void RichTextPane::onContentsChange(int pos, int removed, int added) {
     m_changed.replace(first, oldLast, newLast, [&](int line, int baseLine) {
         return sameAsBaseline(line, baseLine, raw, encoder);
     });
-    markStyleStale(first, newLast);
+    m_staleStyles = true;
+    viewport()->update();
     setModified(m_changed.any());
     if (!m_settingSelection)
         onCursorChanged();
