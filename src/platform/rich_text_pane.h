@@ -244,6 +244,7 @@ private:
     ChangedLines m_changed;
     mutable QTextBlock m_compared; // the line compared last, to step to the next
     mutable int m_comparedLine = -1;
+    mutable int m_comparedPos = 0;
     int m_blockCount = 1;
     mutable QString m_textCache; // text() until the next change or event-loop turn
     mutable bool m_cacheDropPending = false;

@@ -202,34 +202,40 @@ bool RichTextPane::sameAsBaseline(int line, int baseLine, QStringView raw,
                                   TextEncoder& encoder) const {
     if (baseLine < 0 || baseLine + 1 >= m_baseStarts.size())
         return false;
-    // Lines are asked for in order: the next one is the next block.
-    if (!(m_compared.isValid() && m_comparedLine + 1 == line))
-        m_compared = doc()->findBlockByNumber(line);
-    else
+    // Lines are asked for in order: the next one is the next block, and it
+    // starts where the last one ended (asking a block for its position walks
+    // the document's tree).
+    if (m_compared.isValid() && m_comparedLine + 1 == line) {
+        m_comparedPos += m_compared.length();
         m_compared = m_compared.next();
+    } else {
+        m_compared = doc()->findBlockByNumber(line);
+        m_comparedPos = m_compared.isValid() ? m_compared.position() : 0;
+    }
     m_comparedLine = line;
     if (!m_compared.isValid())
         return false;
     const QString own = raw.isNull() ? m_compared.text() : QString();
-    encoder.restart();
-    encoder.addLine(raw.isNull() ? QStringView(own)
-                                 : raw.mid(m_compared.position(), m_compared.length() - 1),
-                    lineEndOf(m_compared));
+    const QStringView text =
+        raw.isNull() ? QStringView(own) : raw.mid(m_comparedPos, m_compared.length() - 1);
     const quint32 from = m_baseStarts.at(baseLine);
     const quint32 to = m_baseStarts.at(baseLine + 1);
-    return encoder.bytes() == QByteArrayView(m_base).sliced(from, to - from);
+    return encoder.writesAs(text, lineEndOf(m_compared),
+                            QByteArrayView(m_base).sliced(from, to - from));
 }
 
 // A block split in two keeps its state in the first part, and the parts after
 // it start new (-1); but the old line end now ends the last part, and the
 // breaks before it were typed. (A join keeps the state of the later line,
-// whose line end the joined line does have.)
+// whose line end the joined line does have.) The same pass marks the lines'
+// styles to be shown again.
 void RichTextPane::settleLineEnds(int first, int last) {
     const int typed = int(m_format.typedLineEnd) | kStaleStyle;
     QTextBlock owner;
     QTextBlock b = doc()->findBlockByNumber(first);
     for (int line = first; line <= last && b.isValid(); ++line, b = b.next()) {
-        if (b.userState() >= 0) {
+        if (const int state = b.userState(); state >= 0) {
+            b.setUserState(state | kStaleStyle);
             owner = b;
             continue;
         }
@@ -292,7 +298,8 @@ void RichTextPane::onContentsChange(int pos, int removed, int added) {
     m_changed.replace(first, oldLast, newLast, [&](int line, int baseLine) {
         return sameAsBaseline(line, baseLine, raw, encoder);
     });
-    markStyleStale(first, newLast);
+    m_staleStyles = true;
+    viewport()->update();
     setModified(m_changed.any());
     if (!m_settingSelection)
         onCursorChanged();

@@ -1,5 +1,6 @@
 #include "text_codec.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tarvo {
@@ -264,6 +265,24 @@ void TextEncoder::addLine(QStringView line, LineEnd end) {
         addCodePoint(QChar::isSurrogate(u) ? char32_t(0xFFFD) : char32_t(u));
     }
     m_out.append(lineEndBytes(end));
+}
+
+bool TextEncoder::writesAs(QStringView line, LineEnd end, QByteArrayView bytes) {
+    // An ASCII character is its own byte in every encoding, so a mismatch
+    // within the ASCII start of the line settles the answer.
+    const char16_t* p = line.utf16();
+    const qsizetype common = std::min(line.size(), bytes.size());
+    qsizetype i = 0;
+    for (; i < common && p[i] < 0x80; ++i)
+        if (uchar(bytes[i]) != p[i])
+            return false;
+    if (i == line.size())
+        return bytes.sliced(i) == QByteArrayView(lineEndBytes(end));
+    if (p[i] < 0x80) // more ASCII than bytes
+        return false;
+    restart();
+    addLine(line, end);
+    return QByteArrayView(m_out) == bytes;
 }
 
 } // namespace tarvo

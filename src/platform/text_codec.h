@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <QVector>
@@ -50,6 +51,10 @@ public:
     void addLine(QStringView line, LineEnd end);
     qsizetype size() const { return m_out.size(); }
     const QByteArray& bytes() const { return m_out; }
+    // Whether `line` ended by `end` is written as exactly `bytes`. Plain ASCII
+    // is compared in place; only a line with other characters is encoded
+    // (which drops what this encoder holds).
+    bool writesAs(QStringView line, LineEnd end, QByteArrayView bytes);
     QByteArray take() { return std::move(m_out); }
 
 private:

@@ -19,7 +19,7 @@ QByteArray ends(std::initializer_list<LineEnd> list) {
 }
 
 // The fuzz target checks that any bytes encode back exactly and which characters get stand-ins.
-TEST(TextCodec, DecodesEveryLineEndBomAndStandInAndEncodesNewLines) {
+TEST(TextCodec, DecodesEveryLineEndBomAndStandInComparesLinesAndEncodesNewLines) {
     constexpr auto N = LineEnd::None, CL = LineEnd::CrLf, L = LineEnd::Lf, C = LineEnd::Cr;
     constexpr auto U8 = TextEncoding::Utf8, L1 = TextEncoding::Latin1;
     const QChar kept[] = {QChar(0), QChar(0x0C), QChar(0x2028), QChar(0xFEFF)};
@@ -49,6 +49,16 @@ TEST(TextCodec, DecodesEveryLineEndBomAndStandInAndEncodesNewLines) {
         EXPECT_EQ(got.format.encoding, r.encoding) << r.bytes.toHex().constData();
         EXPECT_EQ(got.format.prefix, r.bytes.left(r.prefix));
         EXPECT_EQ(got.format.typedLineEnd, r.typed) << r.bytes.toHex().constData();
+        TextEncoder encoder(got.format); // each line is its bytes, with no other letter or end
+        const QVector<quint32> starts = lineStarts(r.bytes, r.prefix);
+        const QStringList lines = got.text.split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QByteArray own = r.bytes.mid(starts[i], starts[i + 1] - starts[i]);
+            const LineEnd end = LineEnd(r.lineEnds.at(i)), other = end == L ? CL : L;
+            EXPECT_TRUE(encoder.writesAs(lines[i], end, own)) << r.bytes.toHex().constData();
+            EXPECT_FALSE(encoder.writesAs(lines[i] + u'x', end, own) ||
+                         encoder.writesAs(lines[i], other, own));
+        }
     }
     DecodedText d;
     d.format.encoding = TextEncoding::Latin1;
