@@ -136,6 +136,7 @@ TEST_F(Form1Test, MenusAboutModifyIdeIniAndExit) {
     starter.failNext = true;
     form->action("IDEini")->trigger();
     ASSERT_EQ(starter.started.size(), 1);
+    EXPECT_FALSE(starter.failNext); // only that start failed
     EXPECT_EQ(starter.started[0].command, commandFromSetting(kNotepad, {"IDE.ini"}));
     EXPECT_EQ(starter.started[0].style, WindowStyle::NormalFocus);
     ASSERT_EQ(dialogs.shown.size(), 2);

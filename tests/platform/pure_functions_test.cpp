@@ -37,7 +37,7 @@ TEST(TextCodec, DecodesEveryLineEndBomAndStandInComparesLinesAndEncodesNewLines)
         {"a\rb\r", "a\nb\n", ends({C, C, N}), U8, 0, C},
         {"caf\xe9\r\n", QString::fromLatin1("caf\xe9\n"), ends({CL, N}), L1, 0, CL},
         // Two marks stay; bytes that are not UTF-8 after them get stand-ins.
-        {"\xEF\xBB\xBF\xEF\xBB\xBF\xe9", QString(QChar(0xE0E9)), ends({N}), U8, 6, CL},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF\xe9\x80", QStringLiteral("\uE0E9\uE080"), ends({N}), U8, 6, CL},
         {"\xEF\xBB\xBF\xF0\x9F\x98x", QStringLiteral("\uE0F0\uE09F\uE098x"), ends({N}), U8, 3, CL},
         // Kept as they are: NUL, form feed, U+2028, a mark inside the text.
         {QByteArray("\0\f\xE2\x80\xA8\xEF\xBB\xBF", 8), QString(kept, 4), ends({N}), U8, 0, CL},
@@ -80,7 +80,8 @@ TEST(ReadRichText, GivesTheVisibleTextAndItsBoldAndColourRuns) {
         {"{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red255;}{\\*\\gen x{y}}{\\pict\\bin3 }{}}"
          "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}out",
          "link"},
-        {"{\\rtf1 a{\\b b\\'4", "ab\x04"}};
+        {"{\\rtf1 a{\\b b\\'4", "ab\x04"},
+        {"{\\rtf1 \\'4x\\aAzZ y}", "\x04xy"}};
     for (const auto& [rtf, text] : rows)
         EXPECT_EQ(readRichText(rtf).text, text) << rtf.constData();
     const RtfText got = // runs in the pane's CR LF positions

@@ -1,6 +1,8 @@
 #include "platform/rich_text_pane.h"
 
 #include "support/files.h"
+#include <QApplication>
+#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -68,6 +70,20 @@ TEST(RichTextPane, PositionsCountCrAndLfSeparatelyAndSelectionsAreReported) {
         ASSERT_GE(keyUp.count(), 1); // the modifiers report their own release after it
         EXPECT_EQ(keyUp[0], (QVariantList{int(Qt::Key_T), shift}));
     }
+}
+
+TEST(RichTextPane, TabIsTypedNotAMoveToTheNextControl) {
+    QWidget window;
+    auto* pane = new RichTextPane(&window);
+    auto* next = new QLineEdit(&window);
+    next->move(0, 200);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_Tab);
+    EXPECT_EQ(pane->text(), QStringLiteral("\t"));
+    EXPECT_EQ(QApplication::focusWidget(), pane);
 }
 
 TEST(RichTextPane, FindsFromTheStartIgnoringCaseAndAMissKeepsTheSelection) {
@@ -274,8 +290,8 @@ TEST(RichTextPane, FormatsAreNoEditsAndCaseFixesUndoAsOneStep) {
     RichTextPane pane;
     pane.setText(kThreeLines);
     const quint64 edits = pane.editCount();
-    pane.applyFormats({{1, 6, kBlue, true, QString()}}); // "b\r\ncd\r"
-    EXPECT_EQ(styleMap(pane), ".B..BB....");
+    pane.applyFormats({{2, 5, kBlue, true, QString()}}); // "\r\ncd\r"
+    EXPECT_EQ(styleMap(pane), "....BB....");
     EXPECT_EQ(pane.editCount(), edits);
     EXPECT_FALSE(pane.document()->isUndoAvailable() || pane.isModified());
 

@@ -3,9 +3,16 @@
 #include "platform/program_starter.h"
 
 #include "support/files.h"
+#include <QAbstractButton>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
+#ifndef Q_OS_WIN
+#include <sys/resource.h>
+#endif
 
 using namespace tarvo;
 using tarvo::testing::readFile;
@@ -17,7 +24,8 @@ TEST(FileOps, ReadsListsCopiesAndWritesFilesAndSaysWhyNot) {
     QTemporaryDir dir;
     const QString src = dir.filePath("Template"), fresh = dir.filePath("new/P1");
     const QString used = dir.filePath("P2"), util = used + "/util.c";
-    const QStringList files{"main.c", "Util.h", "b.bat", "a.c", "Z.txt", ".x", "res/img/f.bmp"};
+    const QStringList files{"main.c", "Util.h", "b.bat",         "a.c",
+                            "Z.txt",  ".x",     "res/img/f.bmp", "res/z.txt"};
     for (const QString& f : files)
         writeFile(src + '/' + f, f.toUtf8());
     const QByteArray bytes("a\0b\r\n\xff", 6);
@@ -66,7 +74,72 @@ TEST(FileOps, ReadsListsCopiesAndWritesFilesAndSaysWhyNot) {
     EXPECT_TRUE(FileOps::SyncFolder(fresh));
 }
 
+// Answers the next box: a click on the button with that caption, else Return or Escape.
+void answerNextBox(const QString& answer) {
+    QTimer::singleShot(0, [answer] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr) << answer.toStdString();
+        for (QAbstractButton* b : box->findChildren<QAbstractButton*>())
+            if (b->text().remove('&') == answer)
+                return b->click();
+        QTest::keyClick(box, answer == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+    });
+}
+
+TEST(QtDialogs, ReturnTakesTheDefaultEscapeTheLastButtonAndAClickItsOwn) {
+    QtDialogs dialogs(nullptr);
+    const auto ask = [&](const QStringList& buttons, int defaultButton, const char* answer) {
+        answerNextBox(answer);
+        return dialogs.ask("q", "t", buttons, defaultButton);
+    };
+    EXPECT_EQ(ask({"A", "B", "C"}, 1, "Return"), 1);
+    EXPECT_EQ(ask({"A", "B", "C"}, 7, "Return"), 2);
+    EXPECT_EQ(ask({"A", "B", "C"}, 0, "Escape"), 2);
+    EXPECT_EQ(ask({"A", "B", "C"}, 2, "A"), 0);
+    EXPECT_EQ(ask({}, 0, "Return"), 0);
+    const std::pair<const char*, SaveAnswer> saves[] = {{"Return", SaveAnswer::Save},
+                                                        {"Discard", SaveAnswer::Discard},
+                                                        {"Escape", SaveAnswer::Cancel}};
+    for (const auto& [answer, want] : saves) {
+        answerNextBox(answer);
+        EXPECT_EQ(dialogs.askSave("q", "t"), want) << answer;
+    }
+    answerNextBox("Return");
+    EXPECT_FALSE(dialogs.confirm("q", "t"));
+    answerNextBox("Yes");
+    EXPECT_TRUE(dialogs.confirm("q", "t"));
+    answerNextBox("Return");
+    EXPECT_EQ(dialogs.inputBox("p", "t", "typed"), QStringLiteral("typed"));
+    answerNextBox("Escape");
+    EXPECT_EQ(dialogs.inputBox("p", "t", "typed"), QString());
+    answerNextBox("Return");
+    dialogs.message("m", "t");
+    EXPECT_EQ(QtDialogs::toQtFilter("Code (*.c)|*.c;*.h|All|*.*|odd"),
+              QStringLiteral("Code (*.c) (*.c *.h);;All (*.*)"));
+}
+
 #ifndef Q_OS_WIN
+
+// A write the system stops halfway (here at the file-size limit) fails and keeps the old file.
+TEST(FileOps, AWriteStoppedHalfwayFailsAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("main.c");
+    writeFile(path, "old");
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 1000;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString why;
+    const bool wrote = FileOps::WriteAllAtomic(path, QByteArray(5000, 'x'), &why);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(wrote);
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(readFile(path), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"main.c"});
+}
 
 // A shell script that touches "done" when it ends.
 QString writeScript(const QTemporaryDir& dir, const QByteArray& body, bool executable = true) {
@@ -90,6 +163,11 @@ TEST(SystemProgramStarter, RefusesWhatCannotBeStartedNamingIt) {
     EXPECT_EQ(whyNotStartable(QStringLiteral("sh")), QString());
     const QString folder = dir.filePath("tools/centeremu.bat"), bat = dir.filePath("make.bat");
     QDir().mkpath(folder);
+    const QString noProgram = dir.filePath("truncated"); // executable, but no program
+    writeFile(noProgram, QByteArray("\x7f"
+                                    "ELF\x02\x01",
+                                    6));
+    QFile::setPermissions(noProgram, QFile::permissions(noProgram) | QFileDevice::ExeOwner);
     const std::pair<ProgramCommand, QString> rows[] = {
         {commandFromSetting(QString(), {"/p/res/main.bmp"}), ""}, // must not run the bitmap
         {commandFromSetting("/no/such/dir/viewer", {"/d/a.pdf"}), "/no/such/dir/viewer"},
@@ -98,6 +176,7 @@ TEST(SystemProgramStarter, RefusesWhatCannotBeStartedNamingIt) {
         {commandFromSetting(dir.path()), dir.path()},
         {commandFromPath(bat, {"/p/"}), bat},
         {commandFromPath(folder), folder},
+        {commandFromSetting(noProgram), noProgram},
     };
     for (const auto& [command, named] : rows) {
         ScriptedDialogs dialogs;
