@@ -297,11 +297,23 @@ RichTextPane* FileTabs::paneOfTab(int i) const {
     return i >= 3 ? m_ctx.ui.OtherTextFile->at(i) : nullptr;
 }
 
+RichTextPane* FileTabs::madePaneOfTab(int i) const {
+    return i >= 3 ? m_ctx.ui.OtherTextFile->madeAt(i) : paneOfTab(i);
+}
+
+bool FileTabs::reloadUnmadePane(int i, const QByteArray& bytes) {
+    PaneFamily* family = m_ctx.ui.OtherTextFile;
+    if (i < 3 || !family->exists(i) || family->madeAt(i))
+        return false;
+    family->createLoaded(i, bytes);
+    return true;
+}
+
 int FileTabs::tabOfPane(const RichTextPane* pane) const {
     if (!pane)
         return 0;
     for (int i = 1; i <= tabCount(); ++i) {
-        if ((i >= 3 ? m_ctx.ui.OtherTextFile->madeAt(i) : paneOfTab(i)) == pane)
+        if (madePaneOfTab(i) == pane)
             return i;
     }
     return 0;
@@ -321,7 +333,7 @@ RichTextPane* FileTabs::paneInUse() const {
 RichTextPane* FileTabs::paneOnView() const {
     for (int i = 1; i <= std::max(2, tabCount()); ++i) {
         // A pane whose widget was never made has never been shown.
-        RichTextPane* pane = i >= 3 ? m_ctx.ui.OtherTextFile->madeAt(i) : paneOfTab(i);
+        RichTextPane* pane = madePaneOfTab(i);
         if (pane && !pane->isHidden())
             return pane;
     }

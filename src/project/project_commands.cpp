@@ -8,6 +8,7 @@
 #include "outside_changes.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
+#include "platform/pane_family.h"
 #include "platform/program_starter.h"
 #include "platform/rich_text_pane.h"
 
@@ -161,7 +162,7 @@ void ProjectCommands::Command8_Click() {
 bool ProjectCommands::hasUnsavedChanges() const {
     const QList<ProjectFile> files = projectFiles();
     return std::any_of(files.begin(), files.end(),
-                       [](const ProjectFile& f) { return f.pane->isModified(); });
+                       [](const ProjectFile& f) { return f.isModified(); });
 }
 
 QList<ProjectFile> ProjectCommands::projectFiles() const {
@@ -177,8 +178,9 @@ QList<ProjectFile> ProjectCommands::projectFiles() const {
     if (m_ctx.settings.loadCode()) {
         for (int i = 3; i <= m_tabs.tabCount(); ++i) {
             const QString caption = m_tabs.tabCaption(i);
-            if (RichTextPane* pane = m_tabs.paneOfTab(i))
-                files.append({pane, codeFilePath(projectPath, caption), caption, i});
+            if (m_ctx.ui.OtherTextFile->exists(i))
+                files.append(
+                    {m_tabs.madePaneOfTab(i), codeFilePath(projectPath, caption), caption, i});
         }
     }
     return files;
@@ -231,7 +233,9 @@ bool ProjectCommands::saveProject() {
         QStringList folders;
         QString error;
         for (const ProjectFile& f : std::as_const(toWrite)) {
-            if (!f.pane->saveFile(f.path, &error)) {
+            // Only a file missing from the disk has a pane never made to write.
+            RichTextPane* pane = f.pane ? f.pane : m_tabs.paneOfTab(f.tab);
+            if (!pane || !pane->saveFile(f.path, &error)) {
                 m_ctx.dialogs->message(
                     QStringLiteral("%1 could not be saved:\n%2\n\nSaving stopped at this file.")
                         .arg(displayPath(f.path), error),
