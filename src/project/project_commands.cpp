@@ -6,6 +6,7 @@
 #include "designer/form_loader.h"
 #include "editor/file_tabs.h"
 #include "outside_changes.h"
+#include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/pane_family.h"
@@ -69,11 +70,15 @@ void ProjectCommands::watchPane(RichTextPane* pane) {
 }
 
 void ProjectCommands::Command4_Click() {
+    if (m_reading)
+        return;
     openProject(m_ctx.dialogs->openFile(m_ctx.settings.SDKProjectPath + QStringLiteral("main.c"),
                                         QStringLiteral("Code (main.c)|main.c")));
 }
 
 void ProjectCommands::openProject(const QString& chosen) {
+    if (m_reading)
+        return;
     if (FileOps::FileExists(chosen)) {
         const QString folder = folderOfMainFile(chosen);
         // A project that cannot be read whole is not opened at all, so the
@@ -95,6 +100,8 @@ void ProjectCommands::Command5_Click() {
 }
 
 void ProjectCommands::Command8_Click() {
+    if (m_reading)
+        return;
     const Settings& s = m_ctx.settings;
     const QString answer = m_ctx.dialogs->inputBox(
         QStringLiteral("Please enter the path of the new project"), kCreateTitle, s.SDKProjectPath);
@@ -269,8 +276,18 @@ bool ProjectCommands::saveProject() {
 bool ProjectCommands::isReadableOrReported(const QString& projectPath, const QString& title) {
     m_readStamps.clear();
     m_readBytes.clear();
-    const auto failure = findUnreadableProjectFile(projectPath, m_ctx.settings.loadCode(),
-                                                   &m_readStamps, &m_readBytes);
+    // Thousands of files take long to read and stamp; the window stays alive
+    // meanwhile and shows nothing of them until all are read.
+    const bool withCode = m_ctx.settings.loadCode();
+    QHash<QString, FileStamp> stamps;
+    QHash<QString, QByteArray> bytes;
+    std::optional<ReadFailure> failure;
+    m_reading = true;
+    runInBackground(
+        [&] { failure = findUnreadableProjectFile(projectPath, withCode, &stamps, &bytes); });
+    m_reading = false;
+    m_readStamps = std::move(stamps);
+    m_readBytes = std::move(bytes);
     if (!failure)
         return true;
     m_readBytes.clear();
