@@ -1,10 +1,16 @@
+#include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/program_starter.h"
 
 #include "support/files.h"
+#include <QCursor>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
 #include <gtest/gtest.h>
 
 using namespace tarvo;
@@ -82,6 +88,30 @@ bool waitFor(const std::function<bool()>& done) {
     for (int i = 0; i < 400 && !done(); ++i)
         QTest::qWait(25);
     return done();
+}
+
+// The work waits for ticks of a timer of the window's thread: were the loop to
+// stand still meanwhile, none would come.
+TEST(RunInBackground, WorksApartWhileTheLoopGoesOnUnderTheHourglass) {
+    std::atomic<int> ticks{0};
+    bool hourglass = false;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const QCursor* c = QGuiApplication::overrideCursor();
+        hourglass = ticks++ == 0 ? c && c->shape() == Qt::WaitCursor : hourglass;
+    });
+    tick.start(1);
+    QThread* worker = nullptr;
+    runInBackground([&] {
+        worker = QThread::currentThread();
+        for (int i = 0; i < 5000 && ticks < 3; ++i)
+            QThread::msleep(1);
+    });
+    const int ticked = ticks;
+    EXPECT_TRUE(worker && worker != QThread::currentThread());
+    EXPECT_GE(ticked, 3);
+    EXPECT_TRUE(hourglass);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST(SystemProgramStarter, RefusesWhatCannotBeStartedNamingIt) {
