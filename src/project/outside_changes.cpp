@@ -180,12 +180,17 @@ void OutsideChanges::rewatch(const QList<ProjectFile>& files) {
     // The watcher drops a file replaced by a rename; the folders tell when one
     // comes back after a delete.
     QSet<QString> wanted;
+    QSet<QString> folders; // looked at once, not once per file
     for (const ProjectFile& f : files) {
         const QFileInfo info(f.path);
         if (info.exists())
             wanted << info.absoluteFilePath();
-        if (info.dir().exists())
-            wanted << info.absolutePath();
+        const QString folder = info.absolutePath();
+        if (!folders.contains(folder)) {
+            folders << folder;
+            if (QFileInfo(folder).isDir())
+                wanted << folder;
+        }
     }
     // A path that fired may name another file now than the one watched.
     QStringList drop;
