@@ -4,9 +4,21 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QThread>
+#include <QTimer>
 #include <memory>
 
 namespace tarvo {
+
+namespace {
+
+// Input waits until the loop ends, so that no command starts in the middle.
+void runLoopWithoutInput(QEventLoop& loop) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    QGuiApplication::restoreOverrideCursor();
+}
+
+} // namespace
 
 void runInBackground(const std::function<void()>& work) {
     QEventLoop loop;
@@ -14,11 +26,27 @@ void runInBackground(const std::function<void()>& work) {
     // Queued to this thread: a thread that ends before exec() still ends the loop.
     QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit,
                      Qt::QueuedConnection);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     thread->start();
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    thread->wait();
-    QGuiApplication::restoreOverrideCursor();
+    runLoopWithoutInput(loop);
+    thread->wait(); // the loop may have been ended early by an application quit
+}
+
+void runInSlices(const std::function<bool()>& slice) {
+    if (!slice())
+        return;
+    QEventLoop loop;
+    QTimer next;
+    QObject::connect(&next, &QTimer::timeout, &loop, [&] {
+        if (!slice()) {
+            next.stop();
+            loop.quit();
+        }
+    });
+    next.start(0);
+    runLoopWithoutInput(loop);
+    // An application quit ends the loop early; the work is finished all the same.
+    while (next.isActive() && slice()) {
+    }
 }
 
 } // namespace tarvo

@@ -70,14 +70,14 @@ void ProjectCommands::watchPane(RichTextPane* pane) {
 }
 
 void ProjectCommands::Command4_Click() {
-    if (m_reading)
+    if (m_loading)
         return;
     openProject(m_ctx.dialogs->openFile(m_ctx.settings.SDKProjectPath + QStringLiteral("main.c"),
                                         QStringLiteral("Code (main.c)|main.c")));
 }
 
 void ProjectCommands::openProject(const QString& chosen) {
-    if (m_reading)
+    if (m_loading)
         return;
     if (FileOps::FileExists(chosen)) {
         const QString folder = folderOfMainFile(chosen);
@@ -100,7 +100,7 @@ void ProjectCommands::Command5_Click() {
 }
 
 void ProjectCommands::Command8_Click() {
-    if (m_reading)
+    if (m_loading)
         return;
     const Settings& s = m_ctx.settings;
     const QString answer = m_ctx.dialogs->inputBox(
@@ -282,10 +282,10 @@ bool ProjectCommands::isReadableOrReported(const QString& projectPath, const QSt
     QHash<QString, FileStamp> stamps;
     QHash<QString, QByteArray> bytes;
     std::optional<ReadFailure> failure;
-    m_reading = true;
+    m_loading = true;
     runInBackground(
         [&] { failure = findUnreadableProjectFile(projectPath, withCode, &stamps, &bytes); });
-    m_reading = false;
+    m_loading = false;
     m_readStamps = std::move(stamps);
     m_readBytes = std::move(bytes);
     if (!failure)
@@ -317,8 +317,10 @@ void ProjectCommands::loadFolder(const QString& projectPath, const QString& titl
     if (!m_tabs.paneOnView())
         ui.Text1->show();
     if (withCode) {
+        m_loading = true; // the window goes on between the slices of the tabs
         if (!m_tabs.ShowFileList(projectPath, &error, &m_readBytes))
             problems << error;
+        m_loading = false;
     } else {
         m_ctx.starter->start(
             commandFromPath(m_ctx.settings.IniPath + QStringLiteral("loadeditor.bat"),

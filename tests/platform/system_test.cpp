@@ -114,6 +114,20 @@ TEST(RunInBackground, WorksApartWhileTheLoopGoesOnUnderTheHourglass) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
+TEST(RunInSlices, TheLoopGoesOnBetweenSlicesUntilOneSaysItIsTheLast) {
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+    tick.start(0);
+    QList<int> ticksAtSlice;
+    runInSlices([&] {
+        ticksAtSlice << ticks;
+        return ticksAtSlice.size() < 4;
+    });
+    ASSERT_EQ(ticksAtSlice.size(), 4);
+    EXPECT_GE(ticksAtSlice[3] - ticksAtSlice[0], 3);
+}
+
 TEST(SystemProgramStarter, RefusesWhatCannotBeStartedNamingIt) {
     QTemporaryDir dir, other;
     EXPECT_EQ(whyNotStartable(writeScript(dir, "true\n")), QString());
