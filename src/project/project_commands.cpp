@@ -240,7 +240,7 @@ bool ProjectCommands::saveProject() {
         QStringList folders;
         QString error;
         for (const ProjectFile& f : std::as_const(toWrite)) {
-            // Only a file missing from the disk has a pane never made to write.
+            // A pane never made holds its file as read: made only when it must be written.
             RichTextPane* pane = f.pane ? f.pane : m_tabs.paneOfTab(f.tab);
             if (!pane || !pane->saveFile(f.path, &error)) {
                 m_ctx.dialogs->message(
