@@ -2,6 +2,7 @@
 
 #include "app/core/ide_context.h"
 #include "colorizer.h"
+#include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/pane_family.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabBar>
@@ -20,6 +22,7 @@ namespace tarvo {
 namespace {
 
 const QString kDeletedMark = QStringLiteral(" (deleted)");
+constexpr qint64 kSliceMs = 8; // well under a frame
 
 QString welcomeText(const QString& sdkProjectPath) {
     const QString sample =
@@ -99,21 +102,33 @@ bool FileTabs::ShowFileList(const QString& folderspec, QString* error,
     const QSignalBlocker block(strip);
     TabBatch batch(strip);
     int n = 2;
-    for (const QString& name : names) {
-        ++n;
-        const QString path = folderspec + PathSep() + name;
-        QByteArray bytes = readAlready ? readAlready->take(path) : QByteArray();
-        // No tab for a file that could not be read: Save Project would
-        // otherwise overwrite it with the empty pane.
-        if (bytes.isNull() && !FileOps::ReadAll(path, &bytes, error)) {
-            if (error)
-                *error = QStringLiteral("%1: %2").arg(name, *error);
-            return false;
+    bool failed = false;
+    // The strip lays out all its tabs for each one added: thousands take long
+    // enough to freeze the window, so they are added a slice at a time.
+    runInSlices([&] {
+        QElapsedTimer clock;
+        clock.start();
+        while (n - 2 < names.size() && clock.elapsed() < kSliceMs) {
+            const QString& name = names[n - 2];
+            ++n;
+            const QString path = folderspec + PathSep() + name;
+            QByteArray bytes = readAlready ? readAlready->take(path) : QByteArray();
+            // No tab for a file that could not be read: Save Project would
+            // otherwise overwrite it with the empty pane.
+            if (bytes.isNull() && !FileOps::ReadAll(path, &bytes, error)) {
+                if (error)
+                    *error = QStringLiteral("%1: %2").arg(name, *error);
+                failed = true;
+                return false;
+            }
+            // The pane's widget and its text are made when first needed.
+            m_ctx.ui.OtherTextFile->createLoaded(n, bytes);
+            batch.add(name);
         }
-        // The pane's widget and its text are made when first needed.
-        m_ctx.ui.OtherTextFile->createLoaded(n, bytes);
-        batch.add(name);
-    }
+        return n - 2 < names.size();
+    });
+    if (failed)
+        return false;
     m_ctx.ui.NewTextFile->setEnabled(true);
     return true;
 }
@@ -297,11 +312,23 @@ RichTextPane* FileTabs::paneOfTab(int i) const {
     return i >= 3 ? m_ctx.ui.OtherTextFile->at(i) : nullptr;
 }
 
+RichTextPane* FileTabs::madePaneOfTab(int i) const {
+    return i >= 3 ? m_ctx.ui.OtherTextFile->madeAt(i) : paneOfTab(i);
+}
+
+bool FileTabs::reloadUnmadePane(int i, const QByteArray& bytes) {
+    PaneFamily* family = m_ctx.ui.OtherTextFile;
+    if (i < 3 || !family->exists(i) || family->madeAt(i))
+        return false;
+    family->createLoaded(i, bytes);
+    return true;
+}
+
 int FileTabs::tabOfPane(const RichTextPane* pane) const {
     if (!pane)
         return 0;
     for (int i = 1; i <= tabCount(); ++i) {
-        if ((i >= 3 ? m_ctx.ui.OtherTextFile->madeAt(i) : paneOfTab(i)) == pane)
+        if (madePaneOfTab(i) == pane)
             return i;
     }
     return 0;
@@ -321,7 +348,7 @@ RichTextPane* FileTabs::paneInUse() const {
 RichTextPane* FileTabs::paneOnView() const {
     for (int i = 1; i <= std::max(2, tabCount()); ++i) {
         // A pane whose widget was never made has never been shown.
-        RichTextPane* pane = i >= 3 ? m_ctx.ui.OtherTextFile->madeAt(i) : paneOfTab(i);
+        RichTextPane* pane = madePaneOfTab(i);
         if (pane && !pane->isHidden())
             return pane;
     }

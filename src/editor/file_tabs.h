@@ -50,6 +50,11 @@ public:
     int selectedTab() const;         // 1-based; the design tab counts as 1
     QString tabCaption(int i) const; // the file name, without any change marker
     RichTextPane* paneOfTab(int i) const;
+    // The pane of tab i if its widget was made; nullptr otherwise. Makes none.
+    RichTextPane* madePaneOfTab(int i) const;
+    // Gives code tab i, whose widget was never made, the file's new bytes
+    // without making it; false when there is no such pane.
+    bool reloadUnmadePane(int i, const QByteArray& bytes);
     // The tab of a pane, 0 when none; makes no pane's widget.
     int tabOfPane(const RichTextPane* pane) const;
     // The pane on view, which can differ from the selected tab's pane after the

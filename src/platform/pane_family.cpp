@@ -32,7 +32,8 @@ void PaneFamily::createLoaded(int i, const QByteArray& bytes) {
         return;
     destroy(i);
     m_elements[i].bytes = bytes.isNull() ? QByteArray("") : bytes;
-    m_background.start();
+    if (!m_background.isActive()) // restarting it costs a timer per file
+        m_background.start();
 }
 
 RichTextPane* PaneFamily::make(int i, Element& e) const {

@@ -56,6 +56,8 @@ QString CrashRecovery::sessionFolder() const {
 }
 
 void CrashRecovery::watchPane(RichTextPane* pane) {
+    // A pane made after the load starts from what it loaded.
+    m_editCounts.insert(pane, pane->editCount());
     connect(pane, &QPlainTextEdit::textChanged, this, [this, pane] { edited(pane); });
 }
 
@@ -76,7 +78,7 @@ bool CrashRecovery::update() {
     QList<RecoveredFile> changed;
     if (m_ctx.project.isOpen()) {
         for (const ProjectFile& f : m_files()) {
-            if (f.pane->isModified())
+            if (f.isModified())
                 changed << RecoveredFile{f.name, f.pane->text().toUtf8(), 0};
         }
     }
@@ -119,8 +121,10 @@ void CrashRecovery::projectLoaded() {
     m_interval.stop();
     m_dirty = false;
     m_editCounts.clear();
-    for (const ProjectFile& f : m_files())
-        m_editCounts.insert(f.pane, f.pane->editCount());
+    for (const ProjectFile& f : m_files()) {
+        if (f.pane)
+            m_editCounts.insert(f.pane, f.pane->editCount());
+    }
     const QString projectPath = m_ctx.project.ProjectPath;
     const QList<RecoverySession> sessions =
         orphanedSessions(projectRecoveryFolder(recoveryRoot(), projectPath), projectPath);
@@ -169,10 +173,11 @@ bool CrashRecovery::restore(const RecoverySession& session) {
         }
         if (it == files.end())
             continue;
-        const TextSpan span = changedSpan(it->pane->text(), QString::fromUtf8(recovered.text));
-        it->pane->select(span.start, span.removed);
-        it->pane->setSelText(span.inserted);
-        it->pane->setSelStart(span.start);
+        RichTextPane* pane = m_tabs.paneOfTab(it->tab); // a restored text is an edit: made now
+        const TextSpan span = changedSpan(pane->text(), QString::fromUtf8(recovered.text));
+        pane->select(span.start, span.removed);
+        pane->setSelText(span.inserted);
+        pane->setSelStart(span.start);
     }
     return update();
 }

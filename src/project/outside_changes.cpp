@@ -51,7 +51,7 @@ void OutsideChanges::saved(const ProjectFile& file) {
 }
 
 bool OutsideChanges::needsWriting(const ProjectFile& file) const {
-    return file.pane->isModified() || !m_known.contains(file.path);
+    return file.isModified() || !m_known.contains(file.path);
 }
 
 OutsideChanges::Decision OutsideChanges::askBeforeWriting(const ProjectFile& file) {
@@ -117,9 +117,9 @@ void OutsideChanges::checkNow() {
             // Each version is asked about or reported once; once the edits
             // kept against it are undone, it simply loads.
             if (change != DiskChange::Changed || now.sameMetadata(it->unreadable) ||
-                (now.sameMetadata(it->declined) && f.pane->isModified()))
+                (now.sameMetadata(it->declined) && f.isModified()))
                 continue;
-            if (f.pane->isModified()) {
+            if (f.isModified()) {
                 const int answer = m_ctx.dialogs->ask(
                     QStringLiteral("%1 has changed on disk. Reload it and lose your changes?")
                         .arg(displayPath(f.path)),
@@ -139,7 +139,6 @@ void OutsideChanges::checkNow() {
 }
 
 void OutsideChanges::reload(const ProjectFile& file, Known& known) {
-    RichTextPane* pane = file.pane;
     QByteArray bytes;
     QString error;
     if (!FileOps::ReadAll(file.path, &bytes, &error)) {
@@ -152,6 +151,12 @@ void OutsideChanges::reload(const ProjectFile& file, Known& known) {
         return;
     }
     known = Known{stampOf(file.path, bytes)}; // of the very bytes the pane holds now
+    // A question before may have let the pane be made meanwhile.
+    if (m_tabs.reloadUnmadePane(file.tab, bytes))
+        return;
+    RichTextPane* pane = m_tabs.madePaneOfTab(file.tab);
+    if (!pane)
+        return;
     // A pane never shown holds only bytes: there is no view to keep.
     if (!pane->isBuilt()) {
         pane->loadData(bytes);
@@ -175,12 +180,17 @@ void OutsideChanges::rewatch(const QList<ProjectFile>& files) {
     // The watcher drops a file replaced by a rename; the folders tell when one
     // comes back after a delete.
     QSet<QString> wanted;
+    QSet<QString> folders; // looked at once, not once per file
     for (const ProjectFile& f : files) {
         const QFileInfo info(f.path);
         if (info.exists())
             wanted << info.absoluteFilePath();
-        if (info.dir().exists())
-            wanted << info.absolutePath();
+        const QString folder = info.absolutePath();
+        if (!folders.contains(folder)) {
+            folders << folder;
+            if (QFileInfo(folder).isDir())
+                wanted << folder;
+        }
     }
     // A path that fired may name another file now than the one watched.
     QStringList drop;

@@ -6,8 +6,10 @@
 #include "designer/form_loader.h"
 #include "editor/file_tabs.h"
 #include "outside_changes.h"
+#include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
+#include "platform/pane_family.h"
 #include "platform/program_starter.h"
 #include "platform/rich_text_pane.h"
 
@@ -68,11 +70,15 @@ void ProjectCommands::watchPane(RichTextPane* pane) {
 }
 
 void ProjectCommands::Command4_Click() {
+    if (m_loading)
+        return;
     openProject(m_ctx.dialogs->openFile(m_ctx.settings.SDKProjectPath + QStringLiteral("main.c"),
                                         QStringLiteral("Code (main.c)|main.c")));
 }
 
 void ProjectCommands::openProject(const QString& chosen) {
+    if (m_loading)
+        return;
     if (FileOps::FileExists(chosen)) {
         const QString folder = folderOfMainFile(chosen);
         // A project that cannot be read whole is not opened at all, so the
@@ -94,6 +100,8 @@ void ProjectCommands::Command5_Click() {
 }
 
 void ProjectCommands::Command8_Click() {
+    if (m_loading)
+        return;
     const Settings& s = m_ctx.settings;
     const QString answer = m_ctx.dialogs->inputBox(
         QStringLiteral("Please enter the path of the new project"), kCreateTitle, s.SDKProjectPath);
@@ -161,7 +169,7 @@ void ProjectCommands::Command8_Click() {
 bool ProjectCommands::hasUnsavedChanges() const {
     const QList<ProjectFile> files = projectFiles();
     return std::any_of(files.begin(), files.end(),
-                       [](const ProjectFile& f) { return f.pane->isModified(); });
+                       [](const ProjectFile& f) { return f.isModified(); });
 }
 
 QList<ProjectFile> ProjectCommands::projectFiles() const {
@@ -177,8 +185,9 @@ QList<ProjectFile> ProjectCommands::projectFiles() const {
     if (m_ctx.settings.loadCode()) {
         for (int i = 3; i <= m_tabs.tabCount(); ++i) {
             const QString caption = m_tabs.tabCaption(i);
-            if (RichTextPane* pane = m_tabs.paneOfTab(i))
-                files.append({pane, codeFilePath(projectPath, caption), caption, i});
+            if (m_ctx.ui.OtherTextFile->exists(i))
+                files.append(
+                    {m_tabs.madePaneOfTab(i), codeFilePath(projectPath, caption), caption, i});
         }
     }
     return files;
@@ -231,7 +240,9 @@ bool ProjectCommands::saveProject() {
         QStringList folders;
         QString error;
         for (const ProjectFile& f : std::as_const(toWrite)) {
-            if (!f.pane->saveFile(f.path, &error)) {
+            // A pane never made holds its file as read: made only when it must be written.
+            RichTextPane* pane = f.pane ? f.pane : m_tabs.paneOfTab(f.tab);
+            if (!pane || !pane->saveFile(f.path, &error)) {
                 m_ctx.dialogs->message(
                     QStringLiteral("%1 could not be saved:\n%2\n\nSaving stopped at this file.")
                         .arg(displayPath(f.path), error),
@@ -265,8 +276,18 @@ bool ProjectCommands::saveProject() {
 bool ProjectCommands::isReadableOrReported(const QString& projectPath, const QString& title) {
     m_readStamps.clear();
     m_readBytes.clear();
-    const auto failure = findUnreadableProjectFile(projectPath, m_ctx.settings.loadCode(),
-                                                   &m_readStamps, &m_readBytes);
+    // Thousands of files take long to read and stamp; the window stays alive
+    // meanwhile and shows nothing of them until all are read.
+    const bool withCode = m_ctx.settings.loadCode();
+    QHash<QString, FileStamp> stamps;
+    QHash<QString, QByteArray> bytes;
+    std::optional<ReadFailure> failure;
+    m_loading = true;
+    runInBackground(
+        [&] { failure = findUnreadableProjectFile(projectPath, withCode, &stamps, &bytes); });
+    m_loading = false;
+    m_readStamps = std::move(stamps);
+    m_readBytes = std::move(bytes);
     if (!failure)
         return true;
     m_readBytes.clear();
@@ -296,8 +317,10 @@ void ProjectCommands::loadFolder(const QString& projectPath, const QString& titl
     if (!m_tabs.paneOnView())
         ui.Text1->show();
     if (withCode) {
+        m_loading = true; // the window goes on between the slices of the tabs
         if (!m_tabs.ShowFileList(projectPath, &error, &m_readBytes))
             problems << error;
+        m_loading = false;
     } else {
         m_ctx.starter->start(
             commandFromPath(m_ctx.settings.IniPath + QStringLiteral("loadeditor.bat"),

@@ -75,6 +75,7 @@ private:
     QList<QMetaObject::Connection> m_watches;
     QHash<QString, FileStamp> m_readStamps; // of the folder loadFolder loads next
     QHash<QString, QByteArray> m_readBytes; // its files as the check read them
+    bool m_loading = false;                 // a project is being read or loaded: Open and New wait
     std::unique_ptr<OutsideChanges> m_outside;
     std::unique_ptr<CrashRecovery> m_recovery;
 };

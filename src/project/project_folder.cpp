@@ -2,6 +2,7 @@
 
 #include "platform/file_ops.h"
 #include "platform/paths.h"
+#include "platform/rich_text_pane.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,6 +72,10 @@ bool isSameOrInside(const QString& path, const QString& folder) {
     if (!f.endsWith(QLatin1Char('/')))
         f += QLatin1Char('/');
     return p.startsWith(f, cs);
+}
+
+bool ProjectFile::isModified() const {
+    return pane && pane->isModified();
 }
 
 std::optional<ReadFailure> findUnreadableProjectFile(const QString& projectPath, bool withCode,

@@ -34,10 +34,15 @@ bool isSameOrInside(const QString& path, const QString& folder);
 
 // A file of the open project and the pane that holds it.
 struct ProjectFile {
+    // nullptr while the pane's widget was never made: it then holds the
+    // file's bytes as read, so it has no unsaved changes. Making thousands of
+    // widgets only to ask them would freeze the window.
     class RichTextPane* pane = nullptr;
     QString path; // as the save writes it
     QString name; // relative to the project folder with '/': "res/resource.txt", "main.c"
     int tab = 0;  // 1-based tab number
+
+    bool isModified() const;
 };
 
 struct ReadFailure {

@@ -1,3 +1,4 @@
+#include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/program_starter.h"
@@ -5,9 +6,12 @@
 #include "support/files.h"
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
+#include <atomic>
 #include <csignal>
 #include <gtest/gtest.h>
 #ifndef Q_OS_WIN
@@ -155,6 +159,44 @@ bool waitFor(const std::function<bool()>& done) {
     for (int i = 0; i < 400 && !done(); ++i)
         QTest::qWait(25);
     return done();
+}
+
+// The work waits for ticks of a timer of the window's thread: were the loop to
+// stand still meanwhile, none would come.
+TEST(RunInBackground, WorksApartWhileTheLoopGoesOnUnderTheHourglass) {
+    std::atomic<int> ticks{0};
+    bool hourglass = false;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const QCursor* c = QGuiApplication::overrideCursor();
+        hourglass = ticks++ == 0 ? c && c->shape() == Qt::WaitCursor : hourglass;
+    });
+    tick.start(1);
+    QThread* worker = nullptr;
+    runInBackground([&] {
+        worker = QThread::currentThread();
+        for (int i = 0; i < 5000 && ticks < 3; ++i)
+            QThread::msleep(1);
+    });
+    const int ticked = ticks;
+    EXPECT_TRUE(worker && worker != QThread::currentThread());
+    EXPECT_GE(ticked, 3);
+    EXPECT_TRUE(hourglass);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(RunInSlices, TheLoopGoesOnBetweenSlicesUntilOneSaysItIsTheLast) {
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+    tick.start(0);
+    QList<int> ticksAtSlice;
+    runInSlices([&] {
+        ticksAtSlice << ticks;
+        return ticksAtSlice.size() < 4;
+    });
+    ASSERT_EQ(ticksAtSlice.size(), 4);
+    EXPECT_GE(ticksAtSlice[3] - ticksAtSlice[0], 3);
 }
 
 TEST(SystemProgramStarter, RefusesWhatCannotBeStartedNamingIt) {

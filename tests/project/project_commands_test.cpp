@@ -250,6 +250,15 @@ TEST_F(ProjectTest, SaveWritesOnlyWhatChanged) {
         EXPECT_EQ(readFile("App/" + name), saved.value(name, files[name])) << name.toStdString();
     }
     EXPECT_EQ(tabTexts(), kSampleTabs);
+    // The question, the save and recovery treat a pane never made as unchanged
+    // without making it; a change on disk reaches it all the same.
+    EXPECT_TRUE(!project().hasUnsavedChanges() && project().crashRecovery().update());
+    replaceOnDisk("mixed.c", "int moved;\n");
+    project().outsideChanges().checkNow();
+    for (int i : {3, 4, 5})
+        EXPECT_EQ(ui().OtherTextFile->madeAt(i), nullptr) << i;
+    EXPECT_EQ(pane(5)->find("moved"), 4);
+    EXPECT_EQ(pane(5)->text(), "int moved;\r\n");
     makeForm(path("tool")); // no project open
     replaceText(ui().Text1, "scratch\r\n");
     EXPECT_TRUE(!project().hasUnsavedChanges() && !project().saveProject() &&
