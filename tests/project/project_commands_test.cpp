@@ -440,6 +440,12 @@ TEST_F(ProjectTest, UnsavedTextsAreKeptUntilSavedOrDiscarded) {
     dialogs.saveAnswers << SaveAnswer::Discard;
     ASSERT_TRUE(project().confirmDiscardChanges());
     EXPECT_FALSE(QFileInfo::exists(project().crashRecovery().sessionFolder()));
+    qputenv("TARVO_RECOVERY_INTERVAL_MS", "100"); // a code pane's edit is kept after the interval
+    makeForm(path("tool/"));
+    qunsetenv("TARVO_RECOVERY_INTERVAL_MS");
+    openProject(makeProject("App2"));
+    replaceText(pane(4), "int kept;\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return kept() == 1; }, 5000));
 }
 
 TEST_F(ProjectTest, ACrashedSessionIsOfferedWhenTheProjectIsOpenedAgain) {
@@ -452,9 +458,15 @@ TEST_F(ProjectTest, ACrashedSessionIsOfferedWhenTheProjectIsOpenedAgain) {
             {crashed,
              project,
              {{"main.c", "int main(void) { return 2; }\r\n", 0}, {"new.c", "x", 0}}}));
-        for (const char* file : {"/main.c", "/new.c"}) // data older than its file lost to a save
-            if (answer == "Old")
-                writeFile(project + file, "saved\n"), touch(project + file, 1);
+        if (answer == "Old") { // data older than its file, or as old, was lost to a save
+            writeFile(project + "/main.c", "saved\n"), touch(project + "/main.c", 1);
+            writeFile(project + "/new.c", "saved\n");
+            QFile same(project + "/new.c");
+            const qint64 written = readRecoverySession(crashed).files.at(1).written;
+            ASSERT_TRUE(same.open(QIODevice::Append) &&
+                        same.setFileTime(QDateTime::fromMSecsSinceEpoch(written),
+                                         QFileDevice::FileModificationTime));
+        }
         dialogs.saveAnswers = {SaveAnswer::Discard}; // the edits restored by the case before
         dialogs.askAnswers = QStringList{answer};
         dialogs.shown.clear();
