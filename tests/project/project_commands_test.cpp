@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 #include <csignal>
@@ -395,6 +396,7 @@ TEST_F(ProjectTest, ResourceCommandsShowPanesAndStartTheEditor) {
 
 TEST_F(ProjectTest, AnUnchangedPaneFollowsItsFileKeepingCaretAndScroll) {
     openProject(makeProject("App"));
+    QSignalSpy pageReloads(&project().outsideChanges(), &OutsideChanges::resourceTextReloaded);
     const QByteArray text = QByteArray("int line;\n").repeated(200);
     replaceOnDisk("util.h", text);
     ASSERT_TRUE(waitFor(7, "int line;"));
@@ -416,7 +418,8 @@ TEST_F(ProjectTest, AnUnchangedPaneFollowsItsFileKeepingCaretAndScroll) {
         EXPECT_TRUE(pane(7)->text().startsWith("// second"));
     });
     EXPECT_TRUE(waitFor(7, "// held"));
-    // The form page follows a reloaded resource text.
+    // The form page follows a reloaded resource text, and only that.
+    EXPECT_EQ(pageReloads.count(), 0);
     QByteArray resource = sampleProjectFiles()["res/resource.txt"];
     replaceOnDisk("res/resource.txt", resource.replace("(SH)BOUNDS.X=10", "(SH)BOUNDS.X=30"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return designer().ObjectPictures[1]->left() == 119; }, 5000));
