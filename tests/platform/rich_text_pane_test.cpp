@@ -169,6 +169,12 @@ TEST(RichTextPane, APaneLoadedWhileHiddenBehavesAsABuiltOne) {
     EXPECT_TRUE(hidden.isBuilt());
     EXPECT_EQ(hidden.text(), shown.text());
     EXPECT_EQ(hidden.selText(), QStringLiteral("me"));
+    RichTextPane edited(&window); // typed into before its file was needed: all of it differs
+    edited.hide();
+    ASSERT_TRUE(edited.loadFile(path));
+    edited.insertPlainText(QStringLiteral("x"));
+    EXPECT_TRUE(edited.isBuilt() && edited.isModified());
+    EXPECT_EQ(edited.text(), QStringLiteral("x"));
 }
 
 // Random edits of whole pieces with known bytes: saving changes exactly the edited bytes.
