@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -154,6 +155,26 @@ TEST_F(ProjectTest, OpenLoadsTheChosenFolder) {
             .arg(native("Gone"), native("App/util.h"), native("tool"),
                  "\n\nTarvoIDE starts without a project."));
     EXPECT_TRUE(starter.started.isEmpty());
+}
+
+// The window goes on while a big project is read and its tabs are added; Open and New wait.
+TEST_F(ProjectTest, OpenAndNewAreIgnoredWhileAProjectLoads) {
+    const QString big = makeProject("Big");
+    for (int i = 0; i < 1000; ++i)
+        writeFile(QStringLiteral("Big/f%1.c").arg(i), "int x;\n");
+    int ticks = 0;
+    QTimer poke;
+    QObject::connect(&poke, &QTimer::timeout, [&] {
+        ++ticks;
+        project().Command4_Click();
+        project().Command8_Click();
+    });
+    poke.start(0);
+    openProject(big);
+    poke.stop();
+    EXPECT_GT(ticks, 1);
+    EXPECT_EQ(kinds(), "open");
+    EXPECT_EQ(ui().TabStrip1->count(), 1007);
 }
 
 TEST_F(ProjectTest, NewCopiesTheTemplateAndOpensTheCopy) {
