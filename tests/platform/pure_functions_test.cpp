@@ -85,14 +85,16 @@ TEST(ReadRichText, GivesTheVisibleTextAndItsBoldAndColourRuns) {
     for (const auto& [rtf, text] : rows)
         EXPECT_EQ(readRichText(rtf).text, text) << rtf.constData();
     const RtfText got = // runs in the pane's CR LF positions
-        readRichText("{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;\\red0\\green128;\\green0;}"
-                     "ab\\par {\\b cd}\\par\\cf1 ef\\cf2\\b gh\\plain ij\\cf9 kl\\cf0 mn\\cf3 op}");
-    EXPECT_EQ(got.text, QStringLiteral("ab\ncd\nefghijklmnop"));
+        readRichText(
+            "{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;\\red0\\green128;\\green0;\\red0;\\blue0;}"
+            "ab\\par {\\b cd}\\par\\cf1 ef\\cf2\\b gh\\plain ij\\cf9 kl\\cf0 mn\\cf3 op"
+            "\\cf4 qr\\cf5 st}");
+    EXPECT_EQ(got.text, QStringLiteral("ab\ncd\nefghijklmnopqrst"));
     QStringList runs;
     for (const RtfRun& r : got.runs)
         runs << QString::asprintf("%d+%d%s %s", r.start, r.length, r.bold ? " b" : "",
                                   r.color ? qPrintable(r.color->name()) : "-");
-    EXPECT_EQ(runs, (QStringList{"4+2 b -", "8+2 #0000ff", "10+2 b #008000", "18+2 #000000"}));
+    EXPECT_EQ(runs, (QStringList{"4+2 b -", "8+2 #0000ff", "10+2 b #008000", "18+6 #000000"}));
 }
 
 TEST(SplitCommandLine, FollowsTheWindowsRules) {
