@@ -44,6 +44,10 @@ TEST_F(GestureTest, APressSelectsAndKeepsTheKeysOffThePanes) {
     EXPECT_EQ(QApplication::focusWidget(), &picture(1));
     EXPECT_TRUE(selection().index() == 1 && selection().frame().isVisible());
     EXPECT_EQ(selection().frame().outlined(), picture(1).geometry());
+    const QRect room = selection().frame().geometry(), o = picture(1).geometry();
+    const int m = o.left() - room.left(); // the same room for the handles on every side
+    EXPECT_TRUE(m > 1 && o.top() - room.top() == m && room.right() - o.right() == m &&
+                room.bottom() - o.bottom() == m);
     for (Qt::Key k :
          {Qt::Key_A, Qt::Key_Backspace, Qt::Key_Z, Qt::Key_Y, Qt::Key_Delete, Qt::Key_Escape})
         key(k, Qt::ShiftModifier), key(Qt::Key_Left, Qt::AltModifier), key(Qt::Key_Z);
