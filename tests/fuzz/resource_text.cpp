@@ -124,8 +124,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(d.loader.SetObjectValue(id, ResourceKeys::X, QStringLiteral("7")) ==
                    span.found());
         if (span.found()) {
-            FUZZ_CHECK(d.text1.text() ==
-                       QString(text).replace(span.start, span.length, QStringLiteral("7")));
+            const QString seven =
+                QString(text).replace(span.start, span.length, QStringLiteral("7"));
+            FUZZ_CHECK(d.text1.text() == seven);
+            // The value it holds already: found, and nothing changes.
+            FUZZ_CHECK(d.loader.SetObjectValue(id, ResourceKeys::X, QStringLiteral("7")) &&
+                       d.text1.text() == seven);
             return 0; // the text has changed
         }
     }
