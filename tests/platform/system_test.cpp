@@ -101,10 +101,9 @@ TEST(QtDialogs, ReturnTakesTheDefaultEscapeTheLastButtonAndAClickItsOwn) {
     EXPECT_EQ(ask({"A", "B", "C"}, 0, "Escape"), 2);
     EXPECT_EQ(ask({"A", "B", "C"}, 2, "A"), 0);
     EXPECT_EQ(ask({}, 0, "Return"), 0);
-    const std::pair<const char*, SaveAnswer> saves[] = {{"Return", SaveAnswer::Save},
-                                                        {"Discard", SaveAnswer::Discard},
-                                                        {"Escape", SaveAnswer::Cancel}};
-    for (const auto& [answer, want] : saves) {
+    for (const auto& [answer, want] : {std::pair{"Return", SaveAnswer::Save},
+                                       {"Discard", SaveAnswer::Discard},
+                                       {"Escape", SaveAnswer::Cancel}}) {
         answerNextBox(answer);
         EXPECT_EQ(dialogs.askSave("q", "t"), want) << answer;
     }
