@@ -101,6 +101,11 @@ TEST_F(ErrorNavigatorTest, EnterF8AndShiftF8GoToTheMessagesFile) {
     EXPECT_EQ(starter.commands(),
               QList<ProgramCommand>{commandFromSetting(
                   QStringLiteral("edit"), {QFileInfo(path("out side/o.c")).canonicalFilePath()})});
+    for (ConsolePane* c : {ui().ConsoleText1, ui().ConsoleText2}) // no messages: F8 does nothing
+        c->setText(QStringLiteral("done"));
+    errors().NextError_Click();
+    errors().PreviousError_Click();
+    EXPECT_EQ(errors().count() + errors().current(), -1);
 }
 
 } // namespace

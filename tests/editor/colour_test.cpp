@@ -150,6 +150,8 @@ TEST_F(ColourTest, TypingColoursTheLinesOnViewAtOnceWithoutFixingCaseAndTheRestL
         p->setSelStart(at);
         QTest::keyClicks(p, QString::fromLatin1(typed));
         EXPECT_EQ(p->colorAt(0), colour) << typed;
+        QCoreApplication::processEvents(); // and shown so
+        EXPECT_EQ(p->document()->firstBlock().layout()->formats().isEmpty(), !colour.isValid());
     }
     EXPECT_TRUE(p->text().startsWith(QStringLiteral("INTE x;\r\nint")));
     auto lastInt = [p] { return p->colorAt(p->textLength() - 8); };
@@ -161,6 +163,11 @@ TEST_F(ColourTest, TypingColoursTheLinesOnViewAtOnceWithoutFixingCaseAndTheRestL
     p->document()->undo();
     finish();
     EXPECT_EQ(lastInt(), kGreen);
+    chooseTab(1); // off view: a second edit keeps the first one's lines waiting
+    QTextCursor(p->document()).insertText(QStringLiteral("int "));
+    QTextCursor(p->document()->lastBlock()).insertText(QStringLiteral("x"));
+    finish();
+    EXPECT_EQ(p->colorAt(0), kGreen);
 }
 
 } // namespace
