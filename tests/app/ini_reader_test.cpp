@@ -93,6 +93,7 @@ TEST(ParseIni, PairsKeysAndValuesAndFindsProblemsOnTheirLines) {
         {"TabSpace,40000\r\nObjectsPerPage,501\r\nObjectsPerPage,-1\r\n", "TabSpace=32767 !1,3"},
         {"Load\0Code,TR\0UE\r\nDocPath,/d/\r\nIniPath,\0/i/"sv,
          "IniPath=/i/|DocPath=/d/|LoadCode=TRUE !1,3"},
+        {"DocPath,/d/\rLoad\0Code,TRUE\r"sv, "DocPath=/d/|LoadCode=TRUE !2"},
         {"\x01\x02\xff\r\n", " !0,1"},
         {"", " !0"}};
     for (const auto& [ini, expected] : rows)

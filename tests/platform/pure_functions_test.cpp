@@ -37,7 +37,8 @@ TEST(TextCodec, DecodesEveryLineEndBomAndStandInComparesLinesAndEncodesNewLines)
         {"a\rb\r", "a\nb\n", ends({C, C, N}), U8, 0, C},
         {"caf\xe9\r\n", QString::fromLatin1("caf\xe9\n"), ends({CL, N}), L1, 0, CL},
         // Two marks stay; bytes that are not UTF-8 after them get stand-ins.
-        {"\xEF\xBB\xBF\xEF\xBB\xBF\xe9\x80", QStringLiteral("\uE0E9\uE080"), ends({N}), U8, 6, CL},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF\x80\x80\x80\x80\xe9\x80",
+         QStringLiteral("\uE080\uE080\uE080\uE080\uE0E9\uE080"), ends({N}), U8, 6, CL},
         {"\xEF\xBB\xBF\xF0\x9F\x98x", QStringLiteral("\uE0F0\uE09F\uE098x"), ends({N}), U8, 3, CL},
         // Kept as they are: NUL, form feed, U+2028, a mark inside the text.
         {QByteArray("\0\f\xE2\x80\xA8\xEF\xBB\xBF", 8), QString(kept, 4), ends({N}), U8, 0, CL},
