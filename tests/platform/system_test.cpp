@@ -12,11 +12,7 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
-#include <csignal>
 #include <gtest/gtest.h>
-#ifndef Q_OS_WIN
-#include <sys/resource.h>
-#endif
 
 using namespace tarvo;
 using tarvo::testing::readFile;
@@ -122,27 +118,6 @@ TEST(QtDialogs, ReturnTakesTheDefaultEscapeTheLastButtonAndAClickItsOwn) {
 }
 
 #ifndef Q_OS_WIN
-
-// A write the system stops halfway (here at the file-size limit) fails and keeps the old file.
-TEST(FileOps, AWriteStoppedHalfwayFailsAndKeepsTheOldFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("main.c");
-    writeFile(path, "old");
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 1000;
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    QString why;
-    const bool wrote = FileOps::WriteAllAtomic(path, QByteArray(5000, 'x'), &why);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
-    EXPECT_FALSE(wrote);
-    EXPECT_FALSE(why.isEmpty());
-    EXPECT_EQ(readFile(path), "old");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"main.c"});
-}
 
 // A shell script that touches "done" when it ends.
 QString writeScript(const QTemporaryDir& dir, const QByteArray& body, bool executable = true) {
