@@ -185,6 +185,7 @@ TEST_F(Form1Test, ControlsStandAtTheirDesignPlacesFollowTheLayoutAndTheTabOrder)
         EXPECT_EQ(ui.TabStrip1->width(), text1.width());
         // Tabs keep the width of their captions rather than stretching over the strip.
         EXPECT_LT(ui.TabStrip1->tabRect(ui.TabStrip1->count() - 1).right(), text1.width() / 2);
+        EXPECT_FALSE(ui.TabStrip1->drawBase()); // no line under the strip, over the pane
         EXPECT_EQ(ui.Line1->x2(), ui.client->width());
         EXPECT_EQ(ui.Console->y() + ui.Console->height(), text1.bottom() + 1);
         EXPECT_EQ(ui.MSFlexGrid1->columnWidth(0), px(2800));
