@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/program_starter.h"
 #include "platform/rich_text_pane.h"
+#include "project/outside_changes.h"
 #include "project/project_commands.h"
 
 #include "bench_main.h"
@@ -18,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -329,6 +331,37 @@ void colourState(benchmark::State& state) {
     }
 }
 
+// The look for outside changes that each activation of the window runs, on a
+// project just opened (every file was written a moment ago, so each is read
+// and hashed) and once the files' times are old enough to be trusted.
+void checkOutside(benchmark::State& state) {
+    const int files = int(state.range(0));
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("project"));
+    makeProject(folder, files, 30);
+    Ide ide(dir.path());
+    ide.dialogs.openAnswers << folder + QStringLiteral("/main.c");
+    ide.form->projectCommands().Command4_Click();
+    QApplication::processEvents();
+    OutsideChanges& outside = ide.form->projectCommands().outsideChanges();
+    const std::string key = "check" + std::to_string(files);
+    auto timedCheck = [&](const std::string& what) {
+        QElapsedTimer t;
+        t.start();
+        const double cpu = cpuMs();
+        outside.checkNow();
+        record(key + what + ".ms", double(t.nsecsElapsed()) / 1e6);
+        record(key + what + ".cpuMs", cpuMs() - cpu);
+        return double(t.nsecsElapsed()) / 1e9;
+    };
+    timedCheck(".fresh");
+    QThread::msleep(2100); // past the file times' granularity
+    outside.checkNow();    // takes stamps that are now trusted
+    for (auto _ : state)
+        state.SetIterationTime(timedCheck(""));
+    state.counters["freshMs"] = median(key + ".fresh.ms");
+}
+
 BENCHMARK(colourState)
     ->Name("ColourState/lines")
     ->Arg(10000)
@@ -354,6 +387,13 @@ BENCHMARK(openProject)
     ->Args({200, 1000, 0})
     ->Args({2000, 30, 0})
     ->Args({20, 1000, 100})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(checkOutside)
+    ->Name("CheckOutsideChanges/files")
+    ->Arg(200)
+    ->Arg(2000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
@@ -404,6 +444,10 @@ int main(int argc, char** argv) {
         printRatio("Open Project stall ms, 2,000 files vs 100 MB file among 20",
                    median("open2000x30.stallMs"), median("open20x1000+100MB.stallMs"),
                    "each under 100 ms");
+        printRatio("outside-changes check ms, 2,000 vs 200 files", median("check2000.ms"),
+                   median("check200.ms"), "2,000 files: under 100 ms");
+        printRatio("outside-changes check ms just after opening, 2,000 vs 200 files",
+                   median("check2000.fresh.ms"), median("check200.fresh.ms"), "");
         printRatio("100 MB tab chosen ms, pane vs bare QPlainTextEdit",
                    median("open20x1000+100MB.bigTabMs"), median("bareBig.ms"), "at most 1.5");
         printRatio("100 MB tab chosen CPU ms, pane vs bare QPlainTextEdit",
