@@ -270,9 +270,13 @@ void FileTabs::setTabModified(int i, bool modified) {
         return;
     const QString caption = tabCaption(i);
     strip->setTabData(i - 1, caption);
-    strip->setTabText(i - 1, modified ? caption + QLatin1Char('*') : caption);
+    QString text = modified ? caption + QLatin1Char('*') : caption;
     if (!strip->tabToolTip(i - 1).isEmpty())
-        strip->setTabText(i - 1, strip->tabText(i - 1) + kDeletedMark);
+        text += kDeletedMark;
+    // Any new text lays the whole strip out again, even the same one: a look
+    // at thousands of unchanged files would take seconds.
+    if (strip->tabText(i - 1) != text)
+        strip->setTabText(i - 1, text);
 }
 
 void FileTabs::setTabDeleted(int i, bool deleted) {
