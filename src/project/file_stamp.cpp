@@ -24,6 +24,11 @@ bool FileStamp::sameMetadata(const FileStamp& other) const {
            metadataChanged == other.metadataChanged;
 }
 
+bool FileStamp::needsContentToCompare() const {
+    // A write in the same tick as the stamp leaves the times alone.
+    return metadataChanged + kTimeGranularityMs >= takenAt || hash.isEmpty();
+}
+
 FileStamp stampMetadata(const QString& path) {
     FileStamp s;
     s.takenAt = QDateTime::currentMSecsSinceEpoch();
@@ -60,8 +65,7 @@ DiskChange diskChange(const FileStamp& known, const QString& path, FileStamp* no
     } else if (!known.exists) {
         change = DiskChange::Changed;
     } else {
-        const bool racy = known.metadataChanged + kTimeGranularityMs >= known.takenAt;
-        if (!current.sameMetadata(known) || racy || known.hash.isEmpty()) {
+        if (!current.sameMetadata(known) || known.needsContentToCompare()) {
             current = stampFile(path);
             if (current.hash.isEmpty() || current.hash != known.hash)
                 change = DiskChange::Changed;

@@ -16,6 +16,9 @@ struct FileStamp {
 
     // Size and times alike: the same version as far as the metadata tells.
     bool sameMetadata(const FileStamp& other) const;
+    // Whether only the content can tell a later version from this one: the
+    // times were too recent to be trusted when it was taken, or no hash is known.
+    bool needsContentToCompare() const;
 };
 
 enum class DiskChange { None, Changed, Deleted };

@@ -2,6 +2,7 @@
 
 #include "app/core/ide_context.h"
 #include "editor/file_tabs.h"
+#include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/rich_text_pane.h"
@@ -16,6 +17,8 @@ namespace tarvo {
 namespace {
 
 const QString kTitle = QStringLiteral("Tarvo IDE");
+constexpr qsizetype kFilesLookedAtOnce = 64;
+constexpr qint64 kBytesReadAtOnce = 4 << 20;
 
 } // namespace
 
@@ -104,13 +107,15 @@ void OutsideChanges::checkNow() {
     }
     withoutChecks([this] {
         const QList<ProjectFile> files = m_files();
+        QList<Look> looks = lookAtDisk(files);
         bool resourceText = false;
-        for (const ProjectFile& f : files) {
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const ProjectFile& f = files[i];
             auto it = m_known.find(f.path);
             if (it == m_known.end())
                 continue; // a new text file: the save asks if one turned up meanwhile
-            FileStamp now;
-            const DiskChange change = diskChange(it->stamp, f.path, &now);
+            const FileStamp& now = looks[i].now;
+            const DiskChange change = looks[i].change;
             markDeleted(f, change == DiskChange::Deleted);
             if (change == DiskChange::None)
                 it->stamp = now; // newer times, same content: no need to read it again
@@ -136,6 +141,32 @@ void OutsideChanges::checkNow() {
         if (resourceText)
             emit resourceTextReloaded();
     });
+}
+
+QList<OutsideChanges::Look> OutsideChanges::lookAtDisk(const QList<ProjectFile>& files) const {
+    QList<Look> looks(files.size());
+    qint64 toRead = 0;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const auto it = m_known.constFind(files[i].path);
+        if (it == m_known.cend())
+            continue; // never read or written: nothing to compare with
+        looks[i].known = it->stamp;
+        if (it->stamp.needsContentToCompare())
+            toRead += it->stamp.size;
+    }
+    const auto look = [&] {
+        for (qsizetype i = 0; i < files.size(); ++i)
+            looks[i].change = diskChange(looks[i].known, files[i].path, &looks[i].now);
+    };
+    // Thousands of files, or big ones to read again, take long to look at: the
+    // window goes on meanwhile. A few small ones are done before the hourglass
+    // could even be seen. (A file changed since is read to be sure; that it is
+    // big cannot be known beforehand.)
+    if (files.size() > kFilesLookedAtOnce || toRead > kBytesReadAtOnce)
+        runInBackground(look);
+    else
+        look();
+    return looks;
 }
 
 void OutsideChanges::reload(const ProjectFile& file, Known& known) {

@@ -62,6 +62,13 @@ private:
         FileStamp unreadable; // a version that could not be loaded
     };
 
+    // What the disk holds for each of `files`, index for index.
+    struct Look {
+        FileStamp known; // the version the pane holds, if the IDE knows one
+        DiskChange change = DiskChange::None;
+        FileStamp now;
+    };
+    QList<Look> lookAtDisk(const QList<ProjectFile>& files) const;
     void reload(const ProjectFile& file, Known& known);
     void markDeleted(const ProjectFile& file, bool deleted);
     void rewatch(const QList<ProjectFile>& files);

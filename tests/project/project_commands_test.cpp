@@ -287,6 +287,34 @@ TEST_F(ProjectTest, SaveWritesOnlyWhatChanged) {
                 dialogs.messages() == QStringList{"No project is open."});
 }
 
+// A big project is looked at apart from the window (panes may be built
+// meanwhile); each finding still reaches its own file.
+TEST_F(ProjectTest, ManyFilesAreEachCheckedAgainstTheirOwnVersion) {
+    auto files = sampleProjectFiles();
+    for (int i = 10; i < 80; ++i)
+        files.insert(QStringLiteral("m%1.c").arg(i), "int m;\n");
+    openProject(makeProject("App", files));
+    auto tabOf = [&](const QString& name) {
+        for (int i = 3; i <= form->fileTabs().tabCount(); ++i)
+            if (form->fileTabs().tabCaption(i) == name)
+                return i;
+        return 0;
+    };
+    const int edited = tabOf("m15.c"), moved = tabOf("m60.c"), gone = tabOf("m33.c");
+    replaceText(pane(edited), "int mine;\r\n");
+    for (const char* name : {"m15.c", "m60.c"})
+        replaceOnDisk(name, "int theirs;\n");
+    QFile::remove(path("App/m33.c"));
+    dialogs.askAnswers = QStringList{"Keep Mine"};
+    project().outsideChanges().checkNow();
+    EXPECT_EQ(dialogs.questions().size(), 1);
+    EXPECT_TRUE(dialogs.shown.value(1).text.contains("m15.c has changed on disk"));
+    EXPECT_EQ(pane(edited)->text(), "int mine;\r\n");
+    EXPECT_TRUE(pane(moved)->text() == "int theirs;\r\n" && !pane(moved)->isModified());
+    EXPECT_EQ(tabTexts()[gone - 1], QStringLiteral("m33.c (deleted)"));
+    EXPECT_EQ(pane(tabOf("m34.c"))->text(), "int m;\r\n");
+}
+
 // resource.txt and main.c are edited, then main.c is changed or removed on disk,
 // or the disk fails. A save that leaves a changed file unwritten fails; the pane
 // keeps the edit, nothing on disk is damaged, and the last word names the file and why.
