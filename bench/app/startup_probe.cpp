@@ -5,28 +5,15 @@
 #include "platform/dialogs.h"
 #include "platform/program_starter.h"
 
+#include "proc_status.h"
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
-
-namespace {
-
-long residentKb() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long kb = 0;
-    while (status >> key)
-        if (key == "VmRSS:" && status >> kb)
-            return kb;
-    return 0;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -42,6 +29,6 @@ int main(int argc, char** argv) {
     }
     window->show();
     QApplication::processEvents();
-    std::printf("%ld\n", residentKb());
+    std::printf("%lld\n", tarvo::bench::statusKb("VmRSS:"));
     return dialogs.shown.isEmpty() ? 0 : 1;
 }

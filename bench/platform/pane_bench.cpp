@@ -11,6 +11,7 @@
 #include "project/project_commands.h"
 
 #include "bench_main.h"
+#include "proc_status.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -49,13 +50,7 @@ qint64 heapInUse() {
 
 // The peak resident size since the last resetPeak().
 qint64 peakBytes() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    qint64 kb = 0;
-    while (status >> key)
-        if (key == "VmHWM:" && status >> kb)
-            return kb * 1024;
-    return 0;
+    return bench::statusKb("VmHWM:") * 1024;
 }
 
 // Freed memory is given back first, or a run would reuse what an earlier one
