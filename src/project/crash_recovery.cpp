@@ -110,8 +110,7 @@ void CrashRecovery::discard() {
     m_interval.stop();
     m_dirty = false;
     m_lock.reset(); // the lock file goes with it, before the folder
-    if (!m_writtenFolder.isEmpty())
-        removeRecoverySession(m_writtenFolder);
+    removeRecoverySession(m_writtenFolder);
     m_writtenFolder.clear();
 }
 

@@ -128,6 +128,8 @@ QList<RecoverySession> orphanedSessions(const QString& projectFolder, const QStr
 }
 
 bool removeRecoverySession(const QString& folder, QString* error) {
+    if (folder.isEmpty()) // QDir would take it for the working folder
+        return true;
     QDir dir(folder);
     if (!dir.exists() || dir.removeRecursively())
         return true;

@@ -133,6 +133,10 @@ TEST(RecoveryStore, OnlyReadableSessionsOfNoRunningIdeOfThisProjectNewestFirst) 
     ASSERT_FALSE(offered.isEmpty());
     EXPECT_TRUE(removeRecoverySession(offered[0].folder) &&
                 removeRecoverySession(offered[0].folder)); // already gone
+    const QString cwd = QDir::currentPath(); // no folder at all is not the working folder
+    ASSERT_TRUE(QDir::setCurrent(folder));
+    EXPECT_TRUE(removeRecoverySession(QString()) && QFileInfo::exists("older/files"));
+    QDir::setCurrent(cwd);
     EXPECT_EQ(orphanedSessions(folder, project).size(), 1);
 }
 
